@@ -1,0 +1,14 @@
+#pragma once
+
+#include "VELTicket.h"
+#include "VELObject.h"
+
+inline constexpr char kVELTicketArrayKey[] = "orders";
+
+class VELTicketArray : public VELObjectArray<VELTicket, kVELTicketArrayKey>
+{
+public:
+    using VELObjectArray::VELObjectArray;
+};
+
+using VELTicketArrayPtr = std::shared_ptr<VELTicketArray>;
