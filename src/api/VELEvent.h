@@ -34,11 +34,11 @@ public:
     QString imageMobile() const { return text(u"image_lmobile"); }
     QString imageLarge() const { return text(u"image_hlarge"); }
     QString status() const { return text(u"status"); }
-    void setStatus(const QString &status) { setValue(QStringLiteral("status"), status); }
+    void setStatus(const QString &status) { setText(QStringLiteral("status"), status); }
     QString participateDateStr() const { return text(u"participate_date"); }
     void setParticipateDateStr(const QString &day)
     {
-        setValue(QStringLiteral("participate_date"), day);
+        setText(QStringLiteral("participate_date"), day);
     }
     // Local midnight of the day the user goes.
     QDateTime participateDate() const;

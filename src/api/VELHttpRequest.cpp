@@ -16,34 +16,29 @@ namespace {
 
 int kindOf(QNetworkReply::NetworkError error, int status, bool timedOut)
 {
-    if (timedOut)
+    if (timedOut || error == QNetworkReply::TimeoutError)
         return VELHttpRequest::TimedOut;
-    switch (error) {
-    case QNetworkReply::NoError:
-        break;
-    case QNetworkReply::TimeoutError:
-        return VELHttpRequest::TimedOut;
-    case QNetworkReply::OperationCanceledError:
-        return VELHttpRequest::Cancelled;
-    case QNetworkReply::TooManyRedirectsError:
-    case QNetworkReply::InsecureRedirectError:
-        return VELHttpRequest::TooMuchRedirection;
-    case QNetworkReply::ProtocolUnknownError:
-    case QNetworkReply::ProtocolInvalidOperationError:
-        return VELHttpRequest::UnableToCreateRequest;
-    case QNetworkReply::ProxyAuthenticationRequiredError:
-        return VELHttpRequest::AuthenticationNeeded;
-    default:
-        // Content and server errors are HTTP statuses, judged by velariError(), not failures
-        // of the transport.
-        if (error < QNetworkReply::ContentAccessDenied || error == QNetworkReply::ProtocolFailure
-            || (error >= QNetworkReply::ProxyConnectionRefusedError
-                && error <= QNetworkReply::UnknownProxyError))
-            return VELHttpRequest::ConnectionFailure;
-        break;
-    }
     if (status == 401)
         return VELHttpRequest::AuthenticationNeeded;
+    if (error == QNetworkReply::NoError)
+        return 0;
+    if (error == QNetworkReply::OperationCanceledError)
+        return VELHttpRequest::Cancelled;
+    if (error == QNetworkReply::TooManyRedirectsError || error == QNetworkReply::InsecureRedirectError)
+        return VELHttpRequest::TooMuchRedirection;
+    // Below 100 the connection itself failed, even after a status arrived (a cut-off body).
+    if (error < QNetworkReply::ProxyConnectionRefusedError)
+        return VELHttpRequest::ConnectionFailure;
+    // Once a status arrived, the remaining kinds are statuses that velariError() judges.
+    if (status != 0)
+        return 0;
+    if (error == QNetworkReply::ProxyAuthenticationRequiredError)
+        return VELHttpRequest::AuthenticationNeeded;
+    if (error == QNetworkReply::ProtocolUnknownError
+        || error == QNetworkReply::ProtocolInvalidOperationError)
+        return VELHttpRequest::UnableToCreateRequest;
+    if (error <= QNetworkReply::UnknownProxyError || error == QNetworkReply::ProtocolFailure)
+        return VELHttpRequest::ConnectionFailure;
     return 0;
 }
 
@@ -199,7 +194,8 @@ void VELHttpRequest::send(QNetworkAccessManager *manager, std::function<void()> 
     if (m_progress) {
         QObject::connect(reply, &QNetworkReply::uploadProgress, reply,
                          [this](qint64 sent, qint64 total) {
-                             if (m_progress && m_state == State::Running)
+                             // Qt closes an upload with a (0, 0) report that says nothing.
+                             if (m_progress && m_state == State::Running && total > 0)
                                  m_progress(sent, total);
                          });
     }
@@ -214,7 +210,7 @@ void VELHttpRequest::send(QNetworkAccessManager *manager, std::function<void()> 
 void VELHttpRequest::collect(QNetworkReply *reply, bool timedOut)
 {
     m_status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    m_responseData = reply->readAll();
+    m_responseData = reply->isOpen() ? reply->readAll() : QByteArray();
     m_responseHeaders = reply->rawHeaderPairs();
     m_error.reset();
     const int kind = kindOf(reply->error(), m_status, timedOut);

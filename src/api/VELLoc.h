@@ -11,13 +11,13 @@ public:
     using VELObject::VELObject;
 
     QString identifier() const { return text(u"id"); }
-    void setIdentifier(const QString &value) { setValue(QStringLiteral("id"), value); }
+    void setIdentifier(const QString &value) { setText(QStringLiteral("id"), value); }
     QString parent() const { return text(u"parent"); }
-    void setParent(const QString &value) { setValue(QStringLiteral("parent"), value); }
+    void setParent(const QString &value) { setText(QStringLiteral("parent"), value); }
     QString name() const { return text(u"name"); }
-    void setName(const QString &value) { setValue(QStringLiteral("name"), value); }
+    void setName(const QString &value) { setText(QStringLiteral("name"), value); }
     QString uid() const { return text(u"uid"); }
-    void setUid(const QString &value) { setValue(QStringLiteral("uid"), value); }
+    void setUid(const QString &value) { setText(QStringLiteral("uid"), value); }
     bool isHabitable() const { return boolean(u"habitable"); }
     void setIsHabitable(bool value) { setValue(QStringLiteral("habitable"), value ? 1 : 0); }
 

@@ -39,11 +39,16 @@ void VELObject::setString(const QString &text)
 
 void VELObject::setValue(const QString &key, const QJsonValue &value)
 {
-    if (value.isUndefined() || (value.isString() && value.toString().isNull()))
+    if (value.isUndefined())
         m_dictionary.remove(key);
     else
         m_dictionary.insert(key, value);
     emit changed();
+}
+
+void VELObject::setText(const QString &key, const QString &value)
+{
+    setValue(key, value.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(value));
 }
 
 QString VELObject::text(QStringView key) const

@@ -66,6 +66,8 @@ protected:
         return value.isObject() ? std::make_shared<T>(value.toObject()) : nullptr;
     }
     void setValue(const QString &key, const QJsonValue &value);
+    // A null text removes the key.
+    void setText(const QString &key, const QString &value);
 
     static std::optional<QJsonObject> parse(const QString &text);
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QMetaType>
 #include <QVariantMap>
 
 // A request to the events service: a path below the base URL and its parameters.
@@ -31,3 +32,4 @@ private:
     QVariantMap m_parameters;
     QString m_apiBaseUrlString;
 };
+Q_DECLARE_METATYPE(VELQuery)

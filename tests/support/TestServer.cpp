@@ -128,7 +128,7 @@ bool takeRequest(QByteArray &buffer, TestRequest &request)
 class TestServer::Worker : public QObject
 {
 public:
-    QTcpServer server;
+    QTcpServer server { this }; // a child, so it moves to the server's thread too
 
     mutable QMutex mutex;
     QList<TestRequest> requests;
