@@ -30,7 +30,8 @@ QByteArray VELAtomEntry::toXml() const
     xmlNewTextChild(entry, atom, xml("content"), xml(content.constData()));
     for (const auto &[name, value] : m_attributes) {
         const QByteArray text = value.toUtf8();
-        xmlNodePtr attribute = xmlNewTextChild(entry, velari, xml("attribute"), xml(text.constData()));
+        xmlNodePtr attribute
+                = xmlNewTextChild(entry, velari, xml("attribute"), xml(text.constData()));
         xmlNewProp(attribute, xml("name"), xml(name.toUtf8().constData()));
     }
 

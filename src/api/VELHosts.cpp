@@ -43,7 +43,8 @@ Override &current()
                                         QMutexLocker locker(&state.mutex);
                                         state.loaded = false;
                                         apply(state, QString(), QString(), QString());
-                                    }), true);
+                                    }),
+                                    true);
     Q_UNUSED(registered);
     QMutexLocker locker(&state.mutex);
     if (!state.loaded) {

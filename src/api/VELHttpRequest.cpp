@@ -24,7 +24,8 @@ int kindOf(QNetworkReply::NetworkError error, int status, bool timedOut)
         return 0;
     if (error == QNetworkReply::OperationCanceledError)
         return VELHttpRequest::Cancelled;
-    if (error == QNetworkReply::TooManyRedirectsError || error == QNetworkReply::InsecureRedirectError)
+    if (error == QNetworkReply::TooManyRedirectsError
+        || error == QNetworkReply::InsecureRedirectError)
         return VELHttpRequest::TooMuchRedirection;
     // Below 100 the connection itself failed, even after a status arrived (a cut-off body).
     if (error < QNetworkReply::ProxyConnectionRefusedError)
@@ -47,8 +48,7 @@ QString describe(int kind)
     switch (kind) {
     case VELHttpRequest::ConnectionFailure: return QStringLiteral("A connection failure occurred");
     case VELHttpRequest::TimedOut: return QStringLiteral("The request timed out");
-    case VELHttpRequest::AuthenticationNeeded:
-        return QStringLiteral("Authentication needed");
+    case VELHttpRequest::AuthenticationNeeded: return QStringLiteral("Authentication needed");
     case VELHttpRequest::Cancelled: return QStringLiteral("The request was cancelled");
     case VELHttpRequest::UnableToCreateRequest:
         return QStringLiteral("Unable to create request (bad url?)");
@@ -216,13 +216,16 @@ void VELHttpRequest::collect(QNetworkReply *reply, bool timedOut)
     const int kind = kindOf(reply->error(), m_status, timedOut);
     if (kind != 0) {
         const QString text = describe(kind);
-        m_error = VELError { kClientErrorDomain, kind,
-                             { { QStringLiteral("NSLocalizedDescription"),
-                                 text.isEmpty() ? reply->errorString() : text },
-                               { QStringLiteral("NSUnderlyingError"), reply->errorString() } } };
+        m_error = VELError{ kClientErrorDomain,
+                            kind,
+                            { { QStringLiteral("NSLocalizedDescription"),
+                                text.isEmpty() ? reply->errorString() : text },
+                              { QStringLiteral("NSUnderlyingError"), reply->errorString() } } };
     } else if (reply->error() != QNetworkReply::NoError && m_status == 0) {
-        m_error = VELError { kQtNetworkErrorDomain, int(reply->error()),
-                             { { QStringLiteral("NSLocalizedDescription"), reply->errorString() } } };
+        m_error = VELError{ kQtNetworkErrorDomain,
+                            int(reply->error()),
+                            { { QStringLiteral("NSLocalizedDescription"),
+                                reply->errorString() } } };
     }
 }
 
@@ -295,9 +298,9 @@ std::optional<VELError> VELHttpRequest::velariError() const
         const QJsonDocument json = QJsonDocument::fromJson(m_responseData);
         if (json.isObject()) {
             const QVariantMap details = json.object().toVariantMap();
-            return VELError { kOAuthErrorDomain, details.value(QStringLiteral("code")).toInt(),
-                              details };
+            return VELError{ kOAuthErrorDomain, details.value(QStringLiteral("code")).toInt(),
+                             details };
         }
     }
-    return VELError { kVelariErrorDomain, 0, {} };
+    return VELError{ kVelariErrorDomain, 0, {} };
 }

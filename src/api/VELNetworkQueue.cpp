@@ -2,8 +2,7 @@
 
 VELNetworkQueue::VELNetworkQueue(int maxConcurrentOperationCount)
     : m_max(std::max(1, maxConcurrentOperationCount))
-{
-}
+{ }
 
 void VELNetworkQueue::setMaxConcurrentOperationCount(int count)
 {

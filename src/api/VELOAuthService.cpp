@@ -15,8 +15,7 @@ VELOAuthService &VELOAuthService::sharedInstance()
 
 VELOAuthService::VELOAuthService()
     : m_authorizationURL(VELHosts::tokenURL()), m_callbackURL(VELHosts::callbackURL())
-{
-}
+{ }
 
 VELHttpRequest::Ptr VELOAuthService::formRequest(const QList<QPair<QString, QString>> &grantFields)
 {
@@ -96,8 +95,8 @@ std::optional<VELError> VELOAuthService::grantError(const VELHttpRequest &reques
         const QJsonDocument json = QJsonDocument::fromJson(request.responseData());
         if (json.isObject()) {
             const QVariantMap details = json.object().toVariantMap();
-            error = VELError { VELHttpRequest::kOAuthErrorDomain,
-                               details.value(QStringLiteral("code")).toInt(), details };
+            error = VELError{ VELHttpRequest::kOAuthErrorDomain,
+                              details.value(QStringLiteral("code")).toInt(), details };
         }
     }
     return error;

@@ -14,7 +14,8 @@ class VELOAuthServiceDelegate
 public:
     virtual ~VELOAuthServiceDelegate() = default;
     virtual void OAuthClientDidAcquireSuccessDictionary(VELOAuthService *client,
-                                                        const QJsonObject &reply) = 0;
+                                                        const QJsonObject &reply)
+            = 0;
     virtual void OAuthClientDidFailWithError(VELOAuthService *client, const VELError &error) = 0;
 };
 

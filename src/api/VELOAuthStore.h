@@ -11,8 +11,10 @@ class VELOAuthStore
 public:
     static VELOAuthStore &sharedInstance();
 
-    static inline const QString kAccessTokenKey = QStringLiteral("velari_userdefaults_access_token");
-    static inline const QString kRefreshTokenKey = QStringLiteral("velari_userdefaults_refresh_token");
+    static inline const QString kAccessTokenKey
+            = QStringLiteral("velari_userdefaults_access_token");
+    static inline const QString kRefreshTokenKey
+            = QStringLiteral("velari_userdefaults_refresh_token");
     static inline const QString kExpiresInKey = QStringLiteral("velari_userdefaults_expires_in");
     static inline const QString kUserIdKey = QStringLiteral("velari_userdefaults_user_id");
 

@@ -4,10 +4,7 @@
 
 #include <QJsonDocument>
 
-VELObject::VELObject(const QJsonObject &dictionary)
-    : m_dictionary(dictionary)
-{
-}
+VELObject::VELObject(const QJsonObject &dictionary) : m_dictionary(dictionary) { }
 
 std::optional<QJsonObject> VELObject::parse(const QString &text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "VELPhoto.h"
 #include "VELObject.h"
+#include "VELPhoto.h"
 
 inline constexpr char kVELPhotoArrayKey[] = "photos";
 

@@ -19,8 +19,7 @@ QString escapedComponent(const QString &text)
 
 VELQuery::VELQuery(const QString &subPath, const QVariantMap &parameters)
     : m_subPath(subPath), m_parameters(parameters)
-{
-}
+{ }
 
 QString VELQuery::plainText(const QVariant &value)
 {

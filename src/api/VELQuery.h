@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QUrl>
-#include <QMetaType>
 #include <QVariantMap>
 
 // A request to the events service: a path below the base URL and its parameters.

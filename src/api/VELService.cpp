@@ -22,10 +22,7 @@ VELService &VELService::sharedInstance()
     return SharedInstance<VELService>::get();
 }
 
-VELService::VELService()
-    : m_apiBaseUrlString(VELHosts::apiBaseUrlString(false))
-{
-}
+VELService::VELService() : m_apiBaseUrlString(VELHosts::apiBaseUrlString(false)) { }
 
 bool VELService::isValid() const
 {
@@ -222,9 +219,8 @@ QVariantMap VELService::parseQueryString(const QString &query)
         const QStringList parts = pair.split(u'=');
         if (parts.size() != 2)
             continue;
-        const auto decode = [](const QString &text) {
-            return QUrl::fromPercentEncoding(text.toUtf8());
-        };
+        const auto decode
+                = [](const QString &text) { return QUrl::fromPercentEncoding(text.toUtf8()); };
         result.insert(decode(parts.at(0)), decode(parts.at(1)));
     }
     return result;

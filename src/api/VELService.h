@@ -47,8 +47,7 @@ public:
                               const QString &description, Callback callback,
                               Progress progress = {});
     VELHttpRequest::Ptr post(VELQuery album, const QByteArray &photoData,
-                             const QString &description, Callback callback,
-                             Progress progress = {});
+                             const QString &description, Callback callback, Progress progress = {});
 
     void addRequest(const VELHttpRequest::Ptr &request);
     void sign(VELHttpRequest &request) const;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "VELTicket.h"
 #include "VELObject.h"
+#include "VELTicket.h"
 
 inline constexpr char kVELTicketArrayKey[] = "orders";
 

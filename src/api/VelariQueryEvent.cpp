@@ -51,8 +51,7 @@ VELQuery VelariQueryEvent::queryForGuessedEventsByLocation(const QString &locati
                             .map());
 }
 
-VELQuery VelariQueryEvent::queryForEventsByLocation(const QString &location,
-                                                    const QString &dayType,
+VELQuery VelariQueryEvent::queryForEventsByLocation(const QString &location, const QString &dayType,
                                                     std::optional<qint64> start)
 {
     return VELQuery(QStringLiteral("/v2/event/list"),
@@ -64,9 +63,8 @@ VELQuery VelariQueryEvent::queryForEventsByLocation(const QString &location,
                             .map());
 }
 
-VELQuery VelariQueryEvent::queryForEventsByLocation(const QString &location,
-                                                    const QString &dayType, const QString &type,
-                                                    const QString &district,
+VELQuery VelariQueryEvent::queryForEventsByLocation(const QString &location, const QString &dayType,
+                                                    const QString &type, const QString &district,
                                                     std::optional<qint64> start)
 {
     return VELQuery(QStringLiteral("/v2/event/list"),

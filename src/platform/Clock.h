@@ -10,7 +10,7 @@ public:
     static QDateTime now();
     static QTimeZone timeZone();
 
-    static void setNow(const QDateTime &moment); // an invalid moment returns to the real time
+    static void setNow(const QDateTime &moment);    // an invalid moment returns to the real time
     static void setTimeZone(const QTimeZone &zone); // an invalid zone returns to the system's
     static void reset();
 };

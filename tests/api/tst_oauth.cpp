@@ -6,13 +6,15 @@
 #include "platform/Clock.h"
 #include "platform/Preferences.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
 
 class RecordingDelegate : public VELOAuthServiceDelegate
 {
 public:
-    void OAuthClientDidAcquireSuccessDictionary(VELOAuthService *, const QJsonObject &reply) override
+    void OAuthClientDidAcquireSuccessDictionary(VELOAuthService *,
+                                                const QJsonObject &reply) override
     {
         successes << reply;
     }
@@ -39,6 +41,8 @@ private slots:
     void passwordGrantSucceeds();
     void passwordGrantRefused();
     void passwordGrantUnreachable();
+    void tokenRequestValidatesCertificates_data();
+    void tokenRequestValidatesCertificates();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -88,10 +92,10 @@ void tst_OAuth::expiryRules()
     const QDateTime applied(QDate(2026, 12, 11), QTime(9, 0), Qt::UTC);
     Clock::setNow(applied);
     VELOAuthStore &store = VELOAuthStore::sharedInstance();
-    store.updateWithSuccessDictionary(QJsonObject { { "access_token", "a" },
-                                                    { "refresh_token", "r" },
-                                                    { "expires_in", 7 * 86400 },
-                                                    { "velari_user_id", 5 } });
+    store.updateWithSuccessDictionary(QJsonObject{ { "access_token", "a" },
+                                                   { "refresh_token", "r" },
+                                                   { "expires_in", 7 * 86400 },
+                                                   { "velari_user_id", 5 } });
     Clock::setNow(applied.addSecs(secondsAfterApplying));
     QCOMPARE(store.hasExpired(), hasExpired);
     QCOMPARE(store.shouldRefreshToken(), shouldRefresh);
@@ -100,7 +104,7 @@ void tst_OAuth::expiryRules()
 void tst_OAuth::userIdGivenAsText()
 {
     VELOAuthStore::sharedInstance().updateWithSuccessDictionary(
-            QJsonObject { { "access_token", "a" }, { "velari_user_id", "1234567" } });
+            QJsonObject{ { "access_token", "a" }, { "velari_user_id", "1234567" } });
     QCOMPARE(VELOAuthStore::sharedInstance().userId(), 1234567);
     QCOMPARE(Preferences::standard().integer(VELOAuthStore::kUserIdKey), 1234567);
 }
@@ -108,7 +112,7 @@ void tst_OAuth::userIdGivenAsText()
 void tst_OAuth::clearForgetsEvenAReadField()
 {
     VELOAuthStore &store = VELOAuthStore::sharedInstance();
-    store.updateWithSuccessDictionary(QJsonObject { { "access_token", "a" }, { "expires_in", 60 } });
+    store.updateWithSuccessDictionary(QJsonObject{ { "access_token", "a" }, { "expires_in", 60 } });
     QCOMPARE(store.accessToken(), QStringLiteral("a"));
     store.clear();
     QVERIFY(store.accessToken().isNull());
@@ -122,9 +126,9 @@ void tst_OAuth::passwordGrantSucceeds()
                     TestResponse::json(R"({"access_token":"acc","refresh_token":"ref",
                                            "expires_in":604800,"velari_user_id":88})"));
     int callbacks = 0;
-    VELOAuthService::sharedInstance().validateUsername(QStringLiteral("me@velari.com"),
-                                                       QStringLiteral("p&ss=word"),
-                                                       [&callbacks](VELHttpRequest &) { ++callbacks; });
+    VELOAuthService::sharedInstance().validateUsername(
+            QStringLiteral("me@velari.com"), QStringLiteral("p&ss=word"),
+            [&callbacks](VELHttpRequest &) { ++callbacks; });
     QTRY_COMPARE_WITH_TIMEOUT(callbacks, 1, 5000);
     QCOMPARE(m_delegate.successes.size(), 1);
     QCOMPARE(m_delegate.failures.size(), 0);
@@ -144,12 +148,12 @@ void tst_OAuth::passwordGrantSucceeds()
 void tst_OAuth::passwordGrantRefused()
 {
     VELOAuthStore::sharedInstance().updateWithSuccessDictionary(
-            QJsonObject { { "access_token", "previous" }, { "expires_in", 86400 * 3 } });
+            QJsonObject{ { "access_token", "previous" }, { "expires_in", 86400 * 3 } });
     m_server->route("POST", "/service/auth2/token",
                     TestResponse::json(R"({"code":120,"msg":"username_password_mismatch"})", 400));
     int callbacks = 0;
-    VELOAuthService::sharedInstance().validateUsername("me", "wrong",
-                                                       [&callbacks](VELHttpRequest &) { ++callbacks; });
+    VELOAuthService::sharedInstance().validateUsername(
+            "me", "wrong", [&callbacks](VELHttpRequest &) { ++callbacks; });
     QTRY_COMPARE_WITH_TIMEOUT(callbacks, 1, 5000);
     QCOMPARE(m_delegate.failures.size(), 1);
     QCOMPARE(m_delegate.failures.first().domain, QStringLiteral("VELOAuthErrorDomain"));
@@ -169,6 +173,43 @@ void tst_OAuth::passwordGrantUnreachable()
     QCOMPARE(m_delegate.failures.first().domain, QStringLiteral("VELHTTPRequestErrorDomain"));
     QCOMPARE(m_delegate.failures.first().code, 1);
     QVERIFY(m_delegate.successes.isEmpty());
+}
+
+void tst_OAuth::tokenRequestValidatesCertificates_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("self-signed, not trusted") << false;
+    QTest::newRow("self-signed, trusted by configuration") << true;
+}
+
+void tst_OAuth::tokenRequestValidatesCertificates()
+{
+    QFETCH(bool, trusted);
+    QTemporaryDir directory;
+    const QString certificate = directory.filePath("service.pem");
+    const QString key = directory.filePath("service.key");
+    QVERIFY(TestServer::makeSelfSignedCertificate(certificate, key));
+    TestServer secure;
+    QVERIFY(secure.listenTls(certificate, key));
+    secure.route("POST", "/service/auth2/token",
+                 TestResponse::json(R"({"access_token":"tls","expires_in":3600})"));
+    const QString base = secure.url(QString()).toString();
+    VELHosts::setOverride(base, base, trusted ? certificate : QString());
+
+    VELOAuthService &service = VELOAuthService::sharedInstance();
+    service.setAuthorizationURL(VELHosts::tokenURL());
+    QVERIFY(service.authorizationURL().startsWith("https://"));
+    service.validateUsername("me", "pw");
+    QTRY_COMPARE_WITH_TIMEOUT(m_delegate.successes.size() + m_delegate.failures.size(), 1, 10000);
+    if (trusted) {
+        QCOMPARE(m_delegate.successes.size(), 1);
+        QCOMPARE(VELOAuthStore::sharedInstance().accessToken(), QStringLiteral("tls"));
+    } else {
+        QCOMPARE(m_delegate.failures.size(), 1);
+        QCOMPARE(m_delegate.failures.first().domain, QStringLiteral("VELHTTPRequestErrorDomain"));
+        QCOMPARE(m_delegate.failures.first().code, 1);
+        QCOMPARE(secure.requestCount(), 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_OAuth)

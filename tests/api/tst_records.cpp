@@ -152,7 +152,7 @@ void tst_Records::times()
 {
     QFETCH(QString, text);
     QFETCH(QDateTime, expected);
-    VELEvent event(QJsonObject { { "begin_time", text } });
+    VELEvent event(QJsonObject{ { "begin_time", text } });
     QCOMPARE(event.beginTime(), expected);
     if (expected.isValid())
         QCOMPARE(event.beginTime().toUTC().time(), QTime(11, 30, 45));
@@ -193,9 +193,9 @@ void tst_Records::sharedRecordAnnouncesChanges()
 
 void tst_Records::citiesEqualByIdentifier()
 {
-    VELLoc first(QJsonObject { { "id", "108288" }, { "name", QStringLiteral("北京") } });
-    VELLoc second(QJsonObject { { "id", "108288" }, { "name", "Beijing" } });
-    VELLoc other(QJsonObject { { "id", "108296" }, { "name", QStringLiteral("北京") } });
+    VELLoc first(QJsonObject{ { "id", "108288" }, { "name", QStringLiteral("北京") } });
+    VELLoc second(QJsonObject{ { "id", "108288" }, { "name", "Beijing" } });
+    VELLoc other(QJsonObject{ { "id", "108296" }, { "name", QStringLiteral("北京") } });
     QVERIFY(first == second);
     QVERIFY(!(first == other));
     QCOMPARE(qHash(first), qHash(second));
@@ -203,8 +203,9 @@ void tst_Records::citiesEqualByIdentifier()
 
 void tst_Records::photoSizesAndTicketEvent()
 {
-    VELPhoto photo(QJsonObject { { "sizes", QJsonObject { { "image", QJsonArray { 640, "480" } },
-                                                          { "thumb", QJsonArray { 100 } } } } });
+    VELPhoto photo(QJsonObject{ { "sizes",
+                                  QJsonObject{ { "image", QJsonArray{ 640, "480" } },
+                                               { "thumb", QJsonArray{ 100 } } } } });
     QCOMPARE(photo.imageSize(), QSizeF(640, 480));
     QCOMPARE(photo.thumbSize(), QSizeF(100, 0));
     QCOMPARE(photo.coverSize(), QSizeF(0, 0));

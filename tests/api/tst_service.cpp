@@ -155,15 +155,18 @@ void tst_Service::bodies_data()
     QTest::addColumn<QByteArray>("contentType");
     QTest::addColumn<QByteArray>("contentLength");
 
-    QTest::newRow("form") << QByteArray("POST") << "text=hello!" << QByteArray(
-            "application/x-www-form-urlencoded; charset=UTF-8") << QByteArray("11");
+    QTest::newRow("form") << QByteArray("POST") << "text=hello!"
+                          << QByteArray("application/x-www-form-urlencoded; charset=UTF-8")
+                          << QByteArray("11");
     QTest::newRow("atom") << QByteArray("POST")
                           << R"(<?xml version="1.0"?><entry xmlns="http://www.w3.org/2005/Atom"/>)"
                           << QByteArray("application/atom+xml") << QByteArray("65");
-    QTest::newRow("no body") << QByteArray("POST") << QString() << QByteArray(
-            "application/x-www-form-urlencoded; charset=UTF-8") << QByteArray("0");
-    QTest::newRow("put form") << QByteArray("PUT") << "a=1" << QByteArray(
-            "application/x-www-form-urlencoded; charset=UTF-8") << QByteArray("3");
+    QTest::newRow("no body") << QByteArray("POST") << QString()
+                             << QByteArray("application/x-www-form-urlencoded; charset=UTF-8")
+                             << QByteArray("0");
+    QTest::newRow("put form") << QByteArray("PUT") << "a=1"
+                              << QByteArray("application/x-www-form-urlencoded; charset=UTF-8")
+                              << QByteArray("3");
     QTest::newRow("delete") << QByteArray("DELETE") << QString()
                             << QByteArray("application/atom+xml") << QByteArray("0");
 }
@@ -207,8 +210,10 @@ void tst_Service::replies_data()
     QTest::newRow("204") << 204 << QByteArray() << "VELErrorDomain" << 0;
     QTest::newRow("400 with JSON") << 400 << QByteArray(R"({"code":103,"msg":"invalid token"})")
                                    << "VELOAuthErrorDomain" << 103;
-    QTest::newRow("400 with HTML") << 400 << QByteArray("<html>bad</html>") << "VELErrorDomain" << 0;
-    QTest::newRow("401") << 401 << QByteArray(R"({"code":106})") << "VELHTTPRequestErrorDomain" << 3;
+    QTest::newRow("400 with HTML")
+            << 400 << QByteArray("<html>bad</html>") << "VELErrorDomain" << 0;
+    QTest::newRow("401") << 401 << QByteArray(R"({"code":106})") << "VELHTTPRequestErrorDomain"
+                         << 3;
     QTest::newRow("403") << 403 << QByteArray(R"({"code":1})") << "VELErrorDomain" << 0;
     QTest::newRow("404") << 404 << QByteArray() << "VELErrorDomain" << 0;
     QTest::newRow("500") << 500 << QByteArray("oops") << "VELErrorDomain" << 0;
@@ -299,12 +304,12 @@ void tst_Service::cancelledRequestNeverCallsBack()
     VELService &service = VELService::sharedInstance();
     service.setMaxConcurrentOperationCount(1);
     int calls = 0;
-    VELHttpRequest::Ptr running = service.get(
-            VelariQueryEvent::queryForEventsByLocation("1", QString(), std::nullopt),
-            [&calls](VELHttpRequest &) { ++calls; });
-    VELHttpRequest::Ptr waiting = service.get(
-            VelariQueryEvent::queryForEventsByLocation("2", QString(), std::nullopt),
-            [&calls](VELHttpRequest &) { ++calls; });
+    VELHttpRequest::Ptr running
+            = service.get(VelariQueryEvent::queryForEventsByLocation("1", QString(), std::nullopt),
+                          [&calls](VELHttpRequest &) { ++calls; });
+    VELHttpRequest::Ptr waiting
+            = service.get(VelariQueryEvent::queryForEventsByLocation("2", QString(), std::nullopt),
+                          [&calls](VELHttpRequest &) { ++calls; });
     bool thirdDone = false;
     service.get(VelariQueryEvent::queryForEventById("3"),
                 [&thirdDone](VELHttpRequest &) { thirdDone = true; });
@@ -332,12 +337,13 @@ void tst_Service::formDataUploadBody()
 
     const TestRequest seen = m_server->requests().constLast();
     const QByteArray contentType = seen.header("Content-Type");
-    QVERIFY(contentType.startsWith("multipart/form-data; charset=utf-8; boundary=0xKhTmLbOuNdArY-"));
+    QVERIFY(contentType.startsWith(
+            "multipart/form-data; charset=utf-8; boundary=0xKhTmLbOuNdArY-"));
     const QByteArray boundary = contentType.mid(contentType.indexOf("boundary=") + 9);
     QVERIFY(!QUuid::fromString(QString::fromLatin1(boundary.mid(16))).isNull());
     const QByteArray expected = "--" + boundary + "\r\n"
-            + "Content-Disposition: form-data; name=\"desc\"\r\n\r\n" + QStringLiteral("现场照片").toUtf8()
-            + "\r\n--" + boundary + "\r\n"
+            + "Content-Disposition: form-data; name=\"desc\"\r\n\r\n"
+            + QStringLiteral("现场照片").toUtf8() + "\r\n--" + boundary + "\r\n"
             + "Content-Disposition: form-data; name=\"image\"; filename=\"image.jpeg\"\r\n"
             + "Content-Type: image/jpeg\r\n\r\n" + jpeg + "\r\n--" + boundary + "--\r\n";
     QCOMPARE(seen.body, expected);
@@ -361,7 +367,8 @@ void tst_Service::relatedUploadBody()
     QVERIFY(contentType.startsWith("multipart/related; boundary=\""));
     const QByteArray boundary = contentType.mid(29).chopped(1);
     QCOMPARE(seen.header("MIME-version"), QByteArray("1.0"));
-    QVERIFY(seen.body.startsWith("--" + boundary + "\nContent-Type: application/atom+xml\n\n<?xml"));
+    QVERIFY(seen.body.startsWith("--" + boundary
+                                 + "\nContent-Type: application/atom+xml\n\n<?xml"));
     QVERIFY(seen.body.contains("xmlns:ns0=\"http://www.w3.org/2005/Atom\""));
     QVERIFY(seen.body.contains("<ns0:content>&lt;b&gt;&amp;&lt;/b&gt;</ns0:content>"));
     QVERIFY(seen.body.contains("</ns0:entry>\n--" + boundary + "\nContent-Type: image/jpeg\n\n"
@@ -397,8 +404,9 @@ void tst_Service::refresh()
     QFETCH(int, outcome);
     logIn(3600 * 5); // less than a day left: the next request refreshes first
     if (outcome == 0) {
-        m_server->route("POST", "/service/auth2/token",
-                        TestResponse::json(R"({"access_token":"new-access","refresh_token":"new-refresh",
+        m_server->route(
+                "POST", "/service/auth2/token",
+                TestResponse::json(R"({"access_token":"new-access","refresh_token":"new-refresh",
                                                "expires_in":604800,"velari_user_id":"42"})"));
     } else if (outcome == 1) {
         m_server->route("POST", "/service/auth2/token",

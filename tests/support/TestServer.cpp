@@ -2,8 +2,12 @@
 
 #include "platform/Gzip.h"
 
+#include <QFile>
 #include <QHash>
 #include <QPointer>
+#include <QProcess>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -128,7 +132,7 @@ bool takeRequest(QByteArray &buffer, TestRequest &request)
 class TestServer::Worker : public QObject
 {
 public:
-    QTcpServer server { this }; // a child, so it moves to the server's thread too
+    QTcpServer *server = nullptr; // made on the server's thread
 
     mutable QMutex mutex;
     QList<TestRequest> requests;
@@ -137,13 +141,20 @@ public:
     int inFlight = 0;
     int maxInFlight = 0;
 
-    bool start()
+    bool start(const QSslConfiguration &tls)
     {
-        connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = server.nextPendingConnection())
+        if (tls.isNull()) {
+            server = new QTcpServer(this);
+        } else {
+            auto *secure = new QSslServer(this);
+            secure->setSslConfiguration(tls);
+            server = secure;
+        }
+        connect(server, &QTcpServer::pendingConnectionAvailable, this, [this] {
+            while (QTcpSocket *socket = server->nextPendingConnection())
                 serve(socket);
         });
-        return server.listen(QHostAddress::LocalHost, 0);
+        return server->listen(QHostAddress::LocalHost, 0);
     }
 
     void serve(QTcpSocket *socket)
@@ -247,15 +258,43 @@ TestServer::~TestServer()
 
 bool TestServer::listen()
 {
+    return listen(QSslConfiguration());
+}
+
+bool TestServer::listenTls(const QString &certificatePath, const QString &keyPath)
+{
+    QFile certificate(certificatePath);
+    QFile key(keyPath);
+    if (!certificate.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+        return false;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(certificate.readAll(), QSsl::Pem));
+    tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa, QSsl::Pem));
+    m_tls = true;
+    return listen(tls);
+}
+
+bool TestServer::listen(const QSslConfiguration &tls)
+{
     bool listening = false;
     QMetaObject::invokeMethod(
             m_worker,
-            [this, &listening] {
-                listening = m_worker->start();
-                m_port = m_worker->server.serverPort();
+            [this, &listening, tls] {
+                listening = m_worker->start(tls);
+                m_port = m_worker->server->serverPort();
             },
             Qt::BlockingQueuedConnection);
     return listening;
+}
+
+bool TestServer::makeSelfSignedCertificate(const QString &certificatePath, const QString &keyPath)
+{
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                    "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost",
+                    "-keyout", keyPath, "-out", certificatePath });
+    return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
 }
 
 quint16 TestServer::port() const
@@ -265,7 +304,10 @@ quint16 TestServer::port() const
 
 QUrl TestServer::url(const QString &pathAndQuery) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(pathAndQuery));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2%3")
+                        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                        .arg(m_port)
+                        .arg(pathAndQuery));
 }
 
 void TestServer::route(const QByteArray &method, const QByteArray &path,

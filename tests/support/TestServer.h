@@ -5,6 +5,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QPair>
+#include <QSslConfiguration>
 #include <QUrl>
 
 #include <functional>
@@ -58,6 +59,10 @@ public:
     TestServer &operator=(const TestServer &) = delete;
 
     bool listen();
+    // Serves HTTPS with the given PEM certificate and RSA key.
+    bool listenTls(const QString &certificatePath, const QString &keyPath);
+    // A certificate for 127.0.0.1 and localhost, made with the openssl command.
+    static bool makeSelfSignedCertificate(const QString &certificatePath, const QString &keyPath);
     quint16 port() const;
     QUrl url(const QString &pathAndQuery = QStringLiteral("/")) const;
 
@@ -74,7 +79,10 @@ public:
     class Worker;
 
 private:
+    bool listen(const QSslConfiguration &tls);
+
     std::unique_ptr<QThread> m_thread;
     Worker *m_worker = nullptr;
     quint16 m_port = 0;
+    bool m_tls = false;
 };
