@@ -78,28 +78,18 @@ void VELService::setMaxConcurrentOperationCount(int count)
         m_queue->setMaxConcurrentOperationCount(count);
 }
 
-VELHttpRequest::Ptr VELService::get(VELQuery query, Callback callback)
-{
-    query.setApiBaseUrlString(m_apiBaseUrlString);
-    VELHttpRequest::Ptr request = VELHttpRequest::requestWithQuery(query, std::move(callback));
-    addRequest(request);
-    return request;
-}
-
-VELHttpRequest::Ptr VELService::get(VELQuery query, VELHttpRequestDelegate *delegate)
-{
-    query.setApiBaseUrlString(m_apiBaseUrlString);
-    VELHttpRequest::Ptr request = VELHttpRequest::requestWithQuery(query, delegate);
-    addRequest(request);
-    return request;
-}
-
-VELHttpRequest::Ptr VELService::bodyRequest(VELQuery &query, const QByteArray &method,
-                                            const QString &postBody)
+VELHttpRequest::Ptr VELService::plainRequest(VELQuery &query, const QByteArray &method) const
 {
     query.setApiBaseUrlString(m_apiBaseUrlString);
     VELHttpRequest::Ptr request = VELHttpRequest::requestWithURL(query.requestURL());
     request->setRequestMethod(method);
+    return request;
+}
+
+VELHttpRequest::Ptr VELService::bodyRequest(VELQuery &query, const QByteArray &method,
+                                            const QString &postBody) const
+{
+    VELHttpRequest::Ptr request = plainRequest(query, method);
     request->addRequestHeader("Content-Type", "application/x-www-form-urlencoded; charset=UTF-8");
     const QByteArray body = postBody.toUtf8();
     if (!body.isEmpty()) {
@@ -111,47 +101,57 @@ VELHttpRequest::Ptr VELService::bodyRequest(VELQuery &query, const QByteArray &m
     return request;
 }
 
-VELHttpRequest::Ptr VELService::post(VELQuery query, const QString &postBody, Callback callback)
+VELHttpRequest::Ptr VELService::deleteRequest(VELQuery &query) const
 {
-    VELHttpRequest::Ptr request = bodyRequest(query, "POST", postBody);
+    VELHttpRequest::Ptr request = plainRequest(query, "DELETE");
+    request->addRequestHeader("Content-Type", "application/atom+xml");
+    request->addRequestHeader("Content-Length", "0");
+    return request;
+}
+
+VELHttpRequest::Ptr VELService::enqueue(const VELHttpRequest::Ptr &request, Callback callback,
+                                        VELHttpRequestDelegate *delegate)
+{
     request->setCompletionBlock(std::move(callback));
+    request->setDelegate(delegate);
     addRequest(request);
     return request;
+}
+
+VELHttpRequest::Ptr VELService::get(VELQuery query, Callback callback)
+{
+    return enqueue(plainRequest(query, "GET"), std::move(callback), nullptr);
+}
+
+VELHttpRequest::Ptr VELService::get(VELQuery query, VELHttpRequestDelegate *delegate)
+{
+    return enqueue(plainRequest(query, "GET"), {}, delegate);
+}
+
+VELHttpRequest::Ptr VELService::post(VELQuery query, const QString &postBody, Callback callback)
+{
+    return enqueue(bodyRequest(query, "POST", postBody), std::move(callback), nullptr);
 }
 
 VELHttpRequest::Ptr VELService::post(VELQuery query, const QString &postBody,
                                      VELHttpRequestDelegate *delegate)
 {
-    VELHttpRequest::Ptr request = bodyRequest(query, "POST", postBody);
-    request->setDelegate(delegate);
-    addRequest(request);
-    return request;
+    return enqueue(bodyRequest(query, "POST", postBody), {}, delegate);
 }
 
 VELHttpRequest::Ptr VELService::put(VELQuery query, const QString &postBody, Callback callback)
 {
-    VELHttpRequest::Ptr request = bodyRequest(query, "PUT", postBody);
-    request->setCompletionBlock(std::move(callback));
-    addRequest(request);
-    return request;
+    return enqueue(bodyRequest(query, "PUT", postBody), std::move(callback), nullptr);
 }
 
 VELHttpRequest::Ptr VELService::deleteResource(VELQuery query, Callback callback)
 {
-    query.setApiBaseUrlString(m_apiBaseUrlString);
-    VELHttpRequest::Ptr request = VELHttpRequest::requestWithQuery(query, std::move(callback));
-    request->setRequestMethod("DELETE");
-    request->addRequestHeader("Content-Type", "application/atom+xml");
-    request->addRequestHeader("Content-Length", "0");
-    addRequest(request);
-    return request;
+    return enqueue(deleteRequest(query), std::move(callback), nullptr);
 }
 
 VELHttpRequest::Ptr VELService::deleteResource(VELQuery query, VELHttpRequestDelegate *delegate)
 {
-    VELHttpRequest::Ptr request = deleteResource(std::move(query), Callback());
-    request->setDelegate(delegate);
-    return request;
+    return enqueue(deleteRequest(query), {}, delegate);
 }
 
 void VELService::startUpload(const VELHttpRequest::Ptr &request)
@@ -166,11 +166,10 @@ VELHttpRequest::Ptr VELService::post2(VELQuery album, const QByteArray &photoDat
                                       const QString &description, Callback callback,
                                       Progress progress)
 {
-    album.setApiBaseUrlString(m_apiBaseUrlString);
-    VELHttpRequest::Ptr request = VELHttpRequest::requestWithQuery(album, std::move(callback));
+    VELHttpRequest::Ptr request = plainRequest(album, "POST");
+    request->setCompletionBlock(std::move(callback));
     const QByteArray boundary = "0xKhTmLbOuNdArY-"
             + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toLatin1();
-    request->setRequestMethod("POST");
     request->setUploadProgress(std::move(progress));
     request->addRequestHeader("Content-Type",
                               "multipart/form-data; charset=utf-8; boundary=" + boundary);
@@ -191,10 +190,9 @@ VELHttpRequest::Ptr VELService::post(VELQuery album, const QByteArray &photoData
                                      const QString &description, Callback callback,
                                      Progress progress)
 {
-    album.setApiBaseUrlString(m_apiBaseUrlString);
-    VELHttpRequest::Ptr request = VELHttpRequest::requestWithQuery(album, std::move(callback));
+    VELHttpRequest::Ptr request = plainRequest(album, "POST");
+    request->setCompletionBlock(std::move(callback));
     const QByteArray boundary = QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1();
-    request->setRequestMethod("POST");
     request->setUploadProgress(std::move(progress));
     request->addRequestHeader("Content-Type", "multipart/related; boundary=\"" + boundary + "\"");
     request->addRequestHeader("MIME-version", "1.0");

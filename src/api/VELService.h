@@ -58,8 +58,12 @@ public:
     static QVariantMap parseQueryString(const QString &query);
 
 private:
+    VELHttpRequest::Ptr plainRequest(VELQuery &query, const QByteArray &method) const;
     VELHttpRequest::Ptr bodyRequest(VELQuery &query, const QByteArray &method,
-                                    const QString &postBody);
+                                    const QString &postBody) const;
+    VELHttpRequest::Ptr deleteRequest(VELQuery &query) const;
+    VELHttpRequest::Ptr enqueue(const VELHttpRequest::Ptr &request, Callback callback,
+                                VELHttpRequestDelegate *delegate);
     void refreshIfNeeded();
     void startUpload(const VELHttpRequest::Ptr &request);
 

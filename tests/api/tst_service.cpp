@@ -42,6 +42,7 @@ private slots:
     void noCookiesAndGzipReplies();
     void refresh_data();
     void refresh();
+    void delegateHearsFinishOrFailureOnce();
 
 private:
     void logIn(qint64 secondsLeft, const QString &token = QStringLiteral("tok-123"));
@@ -447,6 +448,35 @@ void tst_Service::refresh()
         QCOMPARE(store.accessToken(), QStringLiteral("tok-123"));
         QCOMPARE(sent.header("Authorization"), QByteArray("Bearer tok-123"));
     }
+}
+
+class CountingDelegate : public VELHttpRequestDelegate
+{
+public:
+    void requestFinished(VELHttpRequest *request) override
+    {
+        finished << request->responseStatusCode();
+    }
+    void requestFailed(VELHttpRequest *request) override { failed << request->error()->code; }
+    QList<int> finished;
+    QList<int> failed;
+};
+
+void tst_Service::delegateHearsFinishOrFailureOnce()
+{
+    m_server->route("GET", "/v2/event/1", TestResponse::json("{}", 404));
+    TestResponse dropped;
+    dropped.closeWithoutReply = true;
+    m_server->route("DELETE", "/v2/event/2/wishers", dropped);
+    CountingDelegate delegate;
+    VELService &service = VELService::sharedInstance();
+    service.get(VelariQueryEvent::queryForEventById("1"), &delegate);
+    service.deleteResource(VelariQueryEvent::queryForWishEventById("2"), &delegate);
+    // A status is an answer, not a failure of the exchange.
+    QTRY_COMPARE_WITH_TIMEOUT(delegate.finished, QList<int>({ 404 }), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(delegate.failed, QList<int>({ 1 }), 5000);
+    QTest::qWait(100);
+    QCOMPARE(delegate.finished.size() + delegate.failed.size(), 2);
 }
 
 QTEST_GUILESS_MAIN(tst_Service)
