@@ -4,6 +4,14 @@ VELNetworkQueue::VELNetworkQueue(int maxConcurrentOperationCount)
     : m_max(std::max(1, maxConcurrentOperationCount))
 { }
 
+VELNetworkQueue::~VELNetworkQueue()
+{
+    m_alive.reset();
+    const std::deque<VELHttpRequest::Ptr> waiting = std::move(m_pending);
+    for (const VELHttpRequest::Ptr &request : waiting)
+        request->clearDelegatesAndCancel();
+}
+
 void VELNetworkQueue::setMaxConcurrentOperationCount(int count)
 {
     m_max = std::max(1, count);
@@ -14,7 +22,9 @@ void VELNetworkQueue::addOperation(const VELHttpRequest::Ptr &request)
 {
     // A request cancelled while it waits leaves the queue at once.
     std::weak_ptr<VELHttpRequest> weak = request;
-    request->setOnDone([this, weak] {
+    request->setOnDone([this, weak, alive = std::weak_ptr<int>(m_alive)] {
+        if (alive.expired())
+            return;
         const VELHttpRequest::Ptr done = weak.lock();
         const auto it = std::find(m_pending.begin(), m_pending.end(), done);
         if (it != m_pending.end())

@@ -9,6 +9,8 @@ class VELNetworkQueue
 {
 public:
     explicit VELNetworkQueue(int maxConcurrentOperationCount = 4);
+    // Waiting requests are cancelled; running ones finish without the queue.
+    ~VELNetworkQueue();
 
     void setMaxConcurrentOperationCount(int count);
     int maxConcurrentOperationCount() const { return m_max; }
@@ -23,4 +25,5 @@ private:
     int m_max;
     int m_running = 0;
     std::deque<VELHttpRequest::Ptr> m_pending;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
