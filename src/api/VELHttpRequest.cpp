@@ -112,22 +112,27 @@ void VELHttpRequest::addRequestHeader(const QByteArray &name, const QByteArray &
     m_headers.append({ name, value });
 }
 
-QByteArray VELHttpRequest::requestHeader(const QByteArray &name) const
+namespace {
+
+QByteArray headerValue(const QList<QPair<QByteArray, QByteArray>> &headers, const QByteArray &name)
 {
-    for (const auto &header : m_headers) {
+    for (const auto &header : headers) {
         if (header.first.compare(name, Qt::CaseInsensitive) == 0)
             return header.second;
     }
     return {};
 }
 
+} // namespace
+
+QByteArray VELHttpRequest::requestHeader(const QByteArray &name) const
+{
+    return headerValue(m_headers, name);
+}
+
 QByteArray VELHttpRequest::responseHeader(const QByteArray &name) const
 {
-    for (const auto &header : m_responseHeaders) {
-        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
-            return header.second;
-    }
-    return {};
+    return headerValue(m_responseHeaders, name);
 }
 
 QString VELHttpRequest::responseString() const

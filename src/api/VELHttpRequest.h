@@ -112,6 +112,9 @@ public:
     static VELError adapterError(const VELError &transportError);
     // The one error of the finished exchange, or none.
     std::optional<VELError> velariError() const;
+    // The reply as the service's JSON refusal ("VELOAuthErrorDomain" with its "code"), if it is
+    // one.
+    std::optional<VELError> serviceRefusal() const;
 
 private:
     enum class State { Ready, Running, Finished, Cancelled };
