@@ -92,12 +92,8 @@ std::optional<VELError> VELOAuthService::grantError(const VELHttpRequest &reques
         error = VELHttpRequest::adapterError(*request.error());
     const int status = request.responseStatusCode();
     if (status >= 400 && status <= 403) {
-        const QJsonDocument json = QJsonDocument::fromJson(request.responseData());
-        if (json.isObject()) {
-            const QVariantMap details = json.object().toVariantMap();
-            error = VELError{ VELHttpRequest::kOAuthErrorDomain,
-                              details.value(QStringLiteral("code")).toInt(), details };
-        }
+        if (std::optional<VELError> refusal = request.serviceRefusal())
+            error = refusal;
     }
     return error;
 }
