@@ -300,12 +300,17 @@ std::optional<VELError> VELHttpRequest::velariError() const
     if (m_status == 200 || m_status == 201 || m_status == 202)
         return std::nullopt;
     if (m_status == 400) {
-        const QJsonDocument json = QJsonDocument::fromJson(m_responseData);
-        if (json.isObject()) {
-            const QVariantMap details = json.object().toVariantMap();
-            return VELError{ kOAuthErrorDomain, details.value(QStringLiteral("code")).toInt(),
-                             details };
-        }
+        if (std::optional<VELError> refusal = serviceRefusal())
+            return refusal;
     }
     return VELError{ kVelariErrorDomain, 0, {} };
+}
+
+std::optional<VELError> VELHttpRequest::serviceRefusal() const
+{
+    const QJsonDocument json = QJsonDocument::fromJson(m_responseData);
+    if (!json.isObject())
+        return std::nullopt;
+    const QVariantMap details = json.object().toVariantMap();
+    return VELError{ kOAuthErrorDomain, details.value(QStringLiteral("code")).toInt(), details };
 }
