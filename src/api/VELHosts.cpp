@@ -112,15 +112,3 @@ void VELHosts::setOverride(const QString &httpBaseUrl, const QString &httpsBaseU
     QMutexLocker locker(&state.mutex);
     apply(state, httpBaseUrl, httpsBaseUrl, caCertificatePath);
 }
-
-void VELHosts::clearOverride()
-{
-    setOverride(QString(), QString());
-}
-
-bool VELHosts::isOverridden()
-{
-    Override &state = current();
-    QMutexLocker locker(&state.mutex);
-    return !state.http.isEmpty();
-}

@@ -25,8 +25,6 @@ public:
 
     static void setOverride(const QString &httpBaseUrl, const QString &httpsBaseUrl,
                             const QString &caCertificatePath = QString());
-    static void clearOverride();
-    static bool isOverridden();
 
     static const char *const kApiHost;
     static const char *const kAccountHost;

@@ -41,7 +41,8 @@ void openSystemLogOnce()
 } // namespace
 
 SystemLogClient::SystemLogClient(const QString &sender, const QString &facility, int options)
-    : m_sender(sender), m_senderUtf8(sender.toUtf8()), m_facility(facility), m_options(options)
+    : m_sender(sender), m_senderUtf8(sender.toUtf8()), m_facilityUtf8(facility.toUtf8()),
+      m_options(options)
 {
     if (m_options & NoDelay)
         openSystemLogOnce();
@@ -66,8 +67,9 @@ void SystemLogClient::log(int level, const QString &message)
     level = std::clamp(level, 0, 7);
     openSystemLogOnce();
     const QByteArray text = message.toUtf8();
-    ::syslog(LOG_MAKEPRI(LOG_USER, level), "%s <%s>: %s", m_senderUtf8.constData(),
-             kLevelNames[level], text.constData());
+    // syslog has one numeric facility per process; the connection's named one goes in the text.
+    ::syslog(LOG_MAKEPRI(LOG_USER, level), "%s %s <%s>: %s", m_facilityUtf8.constData(),
+             m_senderUtf8.constData(), kLevelNames[level], text.constData());
 
     const QByteArray line = renderLine(m_senderUtf8, level, text);
     if (m_options & CopyToStandardError)

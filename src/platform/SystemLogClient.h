@@ -38,7 +38,7 @@ private:
 
     QString m_sender;
     QByteArray m_senderUtf8;
-    QString m_facility;
+    QByteArray m_facilityUtf8;
     int m_options;
     std::vector<int> m_files;
 };
