@@ -323,6 +323,8 @@ private:
                 *end = begin->addSecs(7200);
         } else if (slot < 23) {
             oneDay(m_today, slot % 2 ? evening : daytime);
+            if (slot % 3 == 0) // on all day, so that today is never empty
+                *end = QDateTime(m_today, QTime(23, 59, 59));
         } else if (slot < 33) {
             oneDay(m_today.addDays(1), slot % 2 ? evening : daytime);
         } else if (slot < 48) {

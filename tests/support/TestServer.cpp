@@ -1,11 +1,12 @@
 #include "TestServer.h"
 
+#include "SelfSignedCertificate.h"
+
 #include "platform/Gzip.h"
 
 #include <QFile>
 #include <QHash>
 #include <QPointer>
-#include <QProcess>
 #include <QSslKey>
 #include <QSslServer>
 #include <QTcpServer>
@@ -289,12 +290,7 @@ bool TestServer::listen(const QSslConfiguration &tls)
 
 bool TestServer::makeSelfSignedCertificate(const QString &certificatePath, const QString &keyPath)
 {
-    QProcess openssl;
-    openssl.start(QStringLiteral("openssl"),
-                  { "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
-                    "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1,DNS:localhost",
-                    "-keyout", keyPath, "-out", certificatePath });
-    return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
+    return SelfSignedCertificate::ensure(certificatePath, keyPath, 2);
 }
 
 quint16 TestServer::port() const
