@@ -1,5 +1,6 @@
 #include "StandIn.h"
 #include "TestHome.h"
+#include "api/VELAtomEntry.h"
 #include "api/VELEventArray.h"
 #include "api/VELHosts.h"
 #include "api/VELLoc.h"
@@ -574,11 +575,17 @@ void tst_StandIn::photosUploadedByParticipants()
     // Not a participant yet.
     QCOMPARE(upload()->responseStatusCode(), 403);
 
-    QCOMPARE(exchange([&](auto callback) {
+    // Participating the way the photo screen does: an Atom entry carrying the day.
+    VELAtomEntry entry;
+    entry.addAttribute("participate_date", event->beginTimeStr());
+    QVERIFY(!exchange([&](auto callback) {
                  return service.post(VelariQueryEvent::queryForParticipateEventById(event->identifier()),
-                                     QString(), callback);
-             })->velariError(),
-             std::nullopt);
+                                     QString::fromUtf8(entry.toXml()), callback);
+             })->velariError());
+    const auto going = VELObject::objectWithString<VELEvent>(
+            get(VelariQueryEvent::queryForEventById(event->identifier()))->responseString());
+    QCOMPARE(going->status(), "participate");
+    QCOMPARE(going->participateDateStr(), event->beginTimeStr().left(10));
     const auto uploaded = upload();
     QVERIFY(!(uploaded->velariError()));
     const QString photoId = replyObject(uploaded).value("id").toString();
