@@ -16,7 +16,7 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-shapes
   qml6-module-qtquick-dialogs
-  fonts-wqy-microhei xvfb xauth
+  fonts-wqy-microhei xvfb xauth python3
 )
 
 missing=()
