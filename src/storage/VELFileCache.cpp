@@ -63,7 +63,8 @@ QString VELFileCache::fileStrFromFilename(const QString &name)
 QString VELFileCache::imagePath(const QString &url)
 {
     const QString directory = imageFilesPath();
-    ApplicationHome::makeOwnerOnlyDirectory(directory);
+    if (!QFileInfo::exists(directory))
+        ApplicationHome::makeOwnerOnlyDirectory(directory);
     const QUrl parsed(url);
     QString name = parsed.host() + parsed.path();
     name.replace(QLatin1Char('/'), QLatin1Char('-'));

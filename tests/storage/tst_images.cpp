@@ -7,6 +7,7 @@
 #include "storage/VELImageView.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QTest>
@@ -119,10 +120,18 @@ void tst_Images::pictureWithoutMatchingLengthIsShownNotCached()
 void tst_Images::failedDownloadKeepsThePlaceholderAndFades()
 {
     m_server->route("GET", "/broken.jpg", TestResponse::text("not a picture", 404));
+    QVERIFY(QDir().mkpath(m_home->path()));
+    const QString holder = m_home->path() + "/holder.png";
+    QImage placeholder(12, 16, QImage::Format_ARGB32);
+    placeholder.fill(Qt::lightGray);
+    QVERIFY(placeholder.save(holder));
     VELImageView view;
+    view.setPlaceholder(QUrl::fromLocalFile(holder));
+    QCOMPARE(view.imageSize(), QSize(12, 16));
     view.setImageUrl(url("/broken.jpg"));
     QTRY_VERIFY(view.isFading());
     QVERIFY(!view.isLoaded());
+    QCOMPARE(view.imageSize(), QSize(12, 16));
     QVERIFY(!VELFileCache::fileExist(url("/broken.jpg")));
     // An empty URL changes nothing.
     view.setImageUrl(QString());
