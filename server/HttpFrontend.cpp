@@ -7,7 +7,11 @@
 #include <QHttpServerRequest>
 #include <QMetaEnum>
 #include <QHttpServerResponder>
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 HttpFrontend::HttpFrontend(const QString &scheme, Handler handler, RequestLog *log,
                            QObject *parent)
@@ -49,12 +53,24 @@ bool HttpFrontend::handleRequest(const QHttpServerRequest &request, QTcpSocket *
         reply.addHeader("Content-Encoding", "gzip");
     }
 
-    QHttpServerResponder responder = makeResponder(request, socket);
-    responder.writeStatusLine(QHttpServerResponder::StatusCode(reply.status));
-    for (const auto &[name, value] : reply.headers)
-        responder.writeHeader(name, value);
-    responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
-    responder.writeBody(reply.body);
+    auto respond = [reply](QHttpServerResponder &responder) {
+        responder.writeStatusLine(QHttpServerResponder::StatusCode(reply.status));
+        for (const auto &[name, value] : reply.headers)
+            responder.writeHeader(name, value);
+        responder.writeHeader("Content-Length", QByteArray::number(reply.body.size()));
+        responder.writeBody(reply.body);
+    };
+    if (reply.delayMs <= 0) {
+        QHttpServerResponder responder = makeResponder(request, socket);
+        respond(responder);
+        return true;
+    }
+    auto held = std::make_shared<QHttpServerResponder>(makeResponder(request, socket));
+    QPointer<QTcpSocket> alive(socket);
+    QTimer::singleShot(reply.delayMs, this, [held, alive, respond] {
+        if (alive)
+            respond(*held);
+    });
     return true;
 }
 

@@ -26,8 +26,10 @@ ServiceReply Router::dispatch(ServiceRequest &request) const
         pathKnown = true;
         if (route.method != request.method)
             continue;
-        if (auto refusal = m_authenticator.identify(request))
-            return *refusal;
+        if (route.access != Access::Unchecked) {
+            if (auto refusal = m_authenticator.identify(request))
+                return *refusal;
+        }
         if (route.access == Access::User && request.userId == 0) {
             ServiceReply reply = ServiceReply::error(401, ServiceError::AccessTokenIsMissing, request);
             reply.addHeader("WWW-Authenticate", "Bearer realm=\"velari\"");

@@ -14,7 +14,8 @@ class Authenticator;
 class Router
 {
 public:
-    enum class Access { Anyone, User };
+    // Unchecked: no key or token is looked at (the statistics host has its own rules).
+    enum class Access { Anyone, User, Unchecked };
     using Handler = std::function<ServiceReply(const ServiceRequest &)>;
 
     explicit Router(const Authenticator &authenticator);

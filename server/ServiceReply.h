@@ -16,6 +16,8 @@ struct ServiceReply
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers;
     QByteArray body;
+    // Answer after this long; other requests are served meanwhile.
+    int delayMs = 0;
 
     static ServiceReply json(const QJsonObject &object, int status = 200);
     static ServiceReply json(const QJsonArray &array, int status = 200);

@@ -12,6 +12,7 @@
 #include "SeedData.h"
 #include "SelfSignedCertificate.h"
 #include "ServiceDatabase.h"
+#include "StatisticsEndpoints.h"
 #include "StatusEndpoints.h"
 #include "TokenEndpoint.h"
 #include "TokenStore.h"
@@ -35,7 +36,8 @@ struct StandInServer::Parts
           people(database, options.passTypeIdentifier),
           pictures(database, directory),
           photos(database, pictures),
-          statuses(database)
+          statuses(database),
+          statistics(database, { options.statisticsAvailable, options.statisticsDelayMs })
     {
     }
 
@@ -50,6 +52,7 @@ struct StandInServer::Parts
     PictureEndpoints pictures;
     PhotoEndpoints photos;
     StatusEndpoints statuses;
+    StatisticsEndpoints statistics;
     RequestLog log;
     std::unique_ptr<HttpFrontend> http;
     std::unique_ptr<HttpFrontend> https;
@@ -105,6 +108,7 @@ bool StandInServer::start(const Options &options, QString *error)
     parts.people.addRoutes(parts.router);
     parts.statuses.addRoutes(parts.router);
     parts.pictures.addRoutes(parts.router);
+    parts.statistics.addRoutes(parts.router);
 
     if (!options.requestLog.isEmpty() && !parts.log.open(options.requestLog)) {
         *error = QStringLiteral("cannot append to %1").arg(options.requestLog);

@@ -27,6 +27,8 @@ public:
         QString clientSecret;
         QString redirectUri;
         QString passTypeIdentifier;
+        bool statisticsAvailable = true;
+        int statisticsDelayMs = 0;
     };
 
     explicit StandInServer(QObject *parent = nullptr);

@@ -30,7 +30,13 @@ int main(int argc, char *argv[])
                                         "FILE");
     const QCommandLineOption tokenLifetime("token-lifetime", "Access token lifetime in seconds.",
                                            "SECONDS", QString::number(7 * 24 * 3600));
-    parser.addOptions({ dataDir, port, tlsPort, reset, requestLog, tokenLifetime });
+    const QCommandLineOption statisticsUnavailable(
+            "statistics-unavailable", "The statistics host's check answers \"0\": no uploads.");
+    const QCommandLineOption statisticsDelay("statistics-delay-ms",
+                                             "Statistics uploads wait this long for their answer.",
+                                             "MS", "0");
+    parser.addOptions({ dataDir, port, tlsPort, reset, requestLog, tokenLifetime,
+                        statisticsUnavailable, statisticsDelay });
     parser.process(app);
 
     StandInServer::Options options;
@@ -47,6 +53,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     options.reset = parser.isSet(reset);
+    options.statisticsAvailable = !parser.isSet(statisticsUnavailable);
+    options.statisticsDelayMs = std::max(0, parser.value(statisticsDelay).toInt());
     options.requestLog = parser.value(requestLog);
     options.clientId = QStringLiteral(VELARI_API_CLIENT_ID);
     options.clientSecret = QStringLiteral(VELARI_API_CLIENT_SECRET);

@@ -8,6 +8,7 @@
 const char *const VELHosts::kApiHost = "api.velari.com";
 const char *const VELHosts::kAccountHost = "accounts.velari.com";
 const char *const VELHosts::kWebHost = "www.velari.com";
+const char *const VELHosts::kStatisticsHost = "stat.velari.com";
 
 namespace {
 
@@ -83,6 +84,15 @@ QString VELHosts::webBaseUrlString()
     if (!state.http.isEmpty())
         return state.http;
     return QStringLiteral("http://") + QLatin1String(kWebHost);
+}
+
+QString VELHosts::statisticsBaseUrlString()
+{
+    Override &state = current();
+    QMutexLocker locker(&state.mutex);
+    if (!state.http.isEmpty())
+        return state.http;
+    return QStringLiteral("http://") + QLatin1String(kStatisticsHost);
 }
 
 QString VELHosts::tokenURL()

@@ -17,6 +17,8 @@ public:
     static QString accountBaseUrlString();
     // The web host, over HTTP.
     static QString webBaseUrlString();
+    // The statistics host, over HTTP.
+    static QString statisticsBaseUrlString();
     static QString tokenURL();
     static QString callbackURL();
 
@@ -29,4 +31,5 @@ public:
     static const char *const kApiHost;
     static const char *const kAccountHost;
     static const char *const kWebHost;
+    static const char *const kStatisticsHost;
 };

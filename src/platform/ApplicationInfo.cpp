@@ -13,6 +13,7 @@ const QHash<QString, QVariant> &entries()
         { QStringLiteral("CFBundleShortVersionString"), QStringLiteral(VELARI_SHORT_VERSION) },
         { QStringLiteral("VELPublishChannel"), QStringLiteral(VELARI_PUBLISH_CHANNEL) },
         { QStringLiteral("AppIdentifierPrefix"), QStringLiteral(VELARI_APP_IDENTIFIER_PREFIX) },
+        { QStringLiteral("CFBundleDisplayName"), QStringLiteral("Velari") },
     };
     return values;
 }

@@ -1,0 +1,140 @@
+#include "StatisticsEndpoints.h"
+
+#include "MultipartBody.h"
+#include "Router.h"
+#include "ServiceCalendar.h"
+#include "ServiceDatabase.h"
+#include "ServiceRequest.h"
+
+#include "platform/Gzip.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+int eventCount(const QJsonObject &payload)
+{
+    int count = 0;
+    for (const QJsonValue &log : payload.value("logs").toArray())
+        count += int(log.toObject().value("ets").toArray().size());
+    return count;
+}
+
+} // namespace
+
+StatisticsEndpoints::StatisticsEndpoints(ServiceDatabase &database, const Options &options)
+    : m_database(database), m_options(options)
+{
+    m_database.run(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS stat_uploads(id INTEGER PRIMARY KEY, kind TEXT NOT NULL,"
+            " received TEXT NOT NULL, app_name TEXT, apikey TEXT, userid TEXT, token TEXT,"
+            " did TEXT, identity TEXT, info TEXT, payload TEXT, events INTEGER NOT NULL)"));
+}
+
+void StatisticsEndpoints::addRoutes(Router &router)
+{
+    using A = Router::Access;
+    router.add("POST", "/", A::Unchecked, [this](auto &r) { return upload(r); });
+    router.add("GET", "/check", A::Unchecked, [this](auto &) {
+        return ServiceReply::bytes(m_options.available ? "1" : "0", "text/plain");
+    });
+    router.add("POST", "/crash", A::Unchecked, [this](auto &r) { return crash(r); });
+    router.add("GET", "/stat/uploads", A::Unchecked, [this](auto &r) { return uploads(r); });
+}
+
+ServiceReply StatisticsEndpoints::store(const QString &kind, const QVariantMap &fields,
+                                        const QByteArray &payload, int events)
+{
+    m_database.run(QStringLiteral("INSERT INTO stat_uploads(kind, received, app_name, apikey,"
+                                  " userid, token, did, identity, info, payload, events)"
+                                  " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   { kind, ServiceCalendar::text(QDateTime::currentDateTime()),
+                     fields.value("app_name"), fields.value("apikey"), fields.value("userid"),
+                     fields.value("token"), fields.value("did"), fields.value("identity"),
+                     fields.value("info"), QString::fromUtf8(payload), events });
+    ServiceReply reply = ServiceReply::bytes("ok", "text/plain");
+    reply.delayMs = m_options.delayMs;
+    return reply;
+}
+
+ServiceReply StatisticsEndpoints::upload(const ServiceRequest &request)
+{
+    if (request.body.startsWith("logs=")) {
+        const QByteArray json = request.body.mid(5);
+        const QJsonDocument document = QJsonDocument::fromJson(json);
+        if (!document.isObject())
+            return ServiceReply::invalidParameter(request, QStringLiteral("logs"));
+        QVariantMap fields;
+        for (const char *key : { "app_name", "apikey", "userid", "token", "did" })
+            fields.insert(QLatin1String(key), request.parameter(QLatin1String(key)));
+        return store(QStringLiteral("single"), fields, json, eventCount(document.object()));
+    }
+    const auto parts = MultipartBody::parse(request.header("Content-Type"), request.body);
+    if (!parts)
+        return ServiceReply::error(400, ServiceError::UnsupportedMediaType, request);
+    QVariantMap fields;
+    QByteArray payload;
+    for (const MultipartBody::Part &part : *parts) {
+        const QString name = QString::fromLatin1(part.dispositionParameter("name"));
+        if (name == QLatin1String("ziplogs")) {
+            const auto unpacked = Gzip::decompress(part.body);
+            if (!unpacked)
+                return ServiceReply::invalidParameter(request, name);
+            payload = *unpacked;
+        } else {
+            fields.insert(name, QString::fromUtf8(part.body));
+        }
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(payload);
+    if (!document.isObject())
+        return ServiceReply::invalidParameter(request, QStringLiteral("ziplogs"));
+    return store(QStringLiteral("batch"), fields, payload, eventCount(document.object()));
+}
+
+ServiceReply StatisticsEndpoints::crash(const ServiceRequest &request)
+{
+    const auto parts = MultipartBody::parse(request.header("Content-Type"), request.body);
+    if (!parts)
+        return ServiceReply::error(400, ServiceError::UnsupportedMediaType, request);
+    QVariantMap fields;
+    QByteArray report;
+    for (const MultipartBody::Part &part : *parts) {
+        const QString name = QString::fromLatin1(part.dispositionParameter("name"));
+        if (name == QLatin1String("ziplogs")) {
+            const auto unpacked = Gzip::decompress(part.body);
+            if (!unpacked)
+                return ServiceReply::invalidParameter(request, name);
+            report = *unpacked;
+        } else {
+            fields.insert(name, QString::fromUtf8(part.body));
+        }
+    }
+    if (report.isEmpty())
+        return ServiceReply::missingParameter(request, QStringLiteral("ziplogs"));
+    return store(QStringLiteral("crash"), fields, report, 0);
+}
+
+ServiceReply StatisticsEndpoints::uploads(const ServiceRequest &)
+{
+    QSqlQuery rows = m_database.run(QStringLiteral(
+            "SELECT kind, received, app_name, apikey, userid, token, did, identity, info, payload,"
+            " events FROM stat_uploads ORDER BY id"));
+    QJsonArray list;
+    while (rows.next()) {
+        QJsonObject entry;
+        const char *keys[] = { "kind", "received", "app_name", "apikey", "userid", "token",
+                               "did", "identity", "info" };
+        for (int i = 0; i < 9; ++i) {
+            if (!rows.value(i).isNull())
+                entry.insert(QLatin1String(keys[i]), rows.value(i).toString());
+        }
+        const QString payload = rows.value(9).toString();
+        const QJsonDocument document = QJsonDocument::fromJson(payload.toUtf8());
+        entry.insert("payload", document.isObject() ? QJsonValue(document.object()) : QJsonValue(payload));
+        entry.insert("events", rows.value(10).toInt());
+        list.append(entry);
+    }
+    return ServiceReply::json(list);
+}
