@@ -44,13 +44,16 @@ const char *const kSchema[] = {
     " client_id TEXT NOT NULL, redirect_uri TEXT NOT NULL, expires_at INTEGER NOT NULL)",
     "CREATE TABLE IF NOT EXISTS devices(token TEXT PRIMARY KEY, user_id INTEGER,"
     " registered INTEGER NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS stat_uploads(id INTEGER PRIMARY KEY, kind TEXT NOT NULL,"
+    " received TEXT NOT NULL, app_name TEXT, apikey TEXT, userid TEXT, token TEXT, did TEXT,"
+    " identity TEXT, info TEXT, payload TEXT, events INTEGER NOT NULL)",
     "CREATE TABLE IF NOT EXISTS statuses(id INTEGER PRIMARY KEY, user_id INTEGER NOT NULL,"
     " text TEXT NOT NULL, target_type TEXT, object_kind TEXT, created TEXT NOT NULL)",
 };
 
 const char *const kTables[] = { "meta",   "clients", "locs",       "users",   "events",
                                 "relations", "photos", "orders",    "follows", "tokens",
-                                "auth_codes", "devices", "statuses" };
+                                "auth_codes", "devices", "statuses", "stat_uploads" };
 
 } // namespace
 

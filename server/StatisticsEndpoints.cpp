@@ -27,10 +27,6 @@ int eventCount(const QJsonObject &payload)
 StatisticsEndpoints::StatisticsEndpoints(ServiceDatabase &database, const Options &options)
     : m_database(database), m_options(options)
 {
-    m_database.run(QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS stat_uploads(id INTEGER PRIMARY KEY, kind TEXT NOT NULL,"
-            " received TEXT NOT NULL, app_name TEXT, apikey TEXT, userid TEXT, token TEXT,"
-            " did TEXT, identity TEXT, info TEXT, payload TEXT, events INTEGER NOT NULL)"));
 }
 
 void StatisticsEndpoints::addRoutes(Router &router)
@@ -47,13 +43,16 @@ void StatisticsEndpoints::addRoutes(Router &router)
 ServiceReply StatisticsEndpoints::store(const QString &kind, const QVariantMap &fields,
                                         const QByteArray &payload, int events)
 {
-    m_database.run(QStringLiteral("INSERT INTO stat_uploads(kind, received, app_name, apikey,"
+    QSqlQuery insert = m_database.run(QStringLiteral("INSERT INTO stat_uploads(kind, received, app_name, apikey,"
                                   " userid, token, did, identity, info, payload, events)"
                                   " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                    { kind, ServiceCalendar::text(QDateTime::currentDateTime()),
                      fields.value("app_name"), fields.value("apikey"), fields.value("userid"),
                      fields.value("token"), fields.value("did"), fields.value("identity"),
                      fields.value("info"), QString::fromUtf8(payload), events });
+    // Told "ok" only when kept: the client deletes what was accepted.
+    if (!insert.isActive())
+        return ServiceReply::bytes("not stored", "text/plain", 500);
     ServiceReply reply = ServiceReply::bytes("ok", "text/plain");
     reply.delayMs = m_options.delayMs;
     return reply;

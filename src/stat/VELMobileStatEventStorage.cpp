@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <vector>
+
 VELMobileStatEventStorage &VELMobileStatEventStorage::sharedInstance()
 {
     return SharedInstance<VELMobileStatEventStorage>::get();
@@ -65,11 +67,11 @@ void VELMobileStatEventStorage::asyncWritelEventToDisk(const VELStatEvent &event
         m_openBatch->push_back(event);
         return;
     }
-    auto batch = std::make_shared<std::vector<VELStatEvent>>();
+    auto batch = std::make_shared<std::deque<VELStatEvent>>();
     batch->push_back(event);
     m_openBatch = batch;
     m_fileQueue.async([this, batch] {
-        std::vector<VELStatEvent> events;
+        std::deque<VELStatEvent> events;
         {
             QMutexLocker batchLocker(&m_batchMutex);
             if (m_openBatch == batch)
@@ -151,7 +153,7 @@ void VELMobileStatEventStorage::writeFile(const Kind &kind, const QString &path)
                 path);
 }
 
-void VELMobileStatEventStorage::appendEvents(const std::vector<VELStatEvent> &events)
+void VELMobileStatEventStorage::appendEvents(const std::deque<VELStatEvent> &events)
 {
     struct Pending
     {

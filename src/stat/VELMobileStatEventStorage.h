@@ -11,7 +11,7 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
+#include <deque>
 
 // The statistics events on disk until they are uploaded: per kind a directory of property-list
 // files of at most 500 events, the newest one's content kept in memory while it is appended to.
@@ -57,7 +57,7 @@ private:
     // Runs on the file queue after the events queued before it; waits for the result.
     template<typename F>
     auto onFileQueue(F work) -> decltype(work());
-    void appendEvents(const std::vector<VELStatEvent> &events);
+    void appendEvents(const std::deque<VELStatEvent> &events);
     QStringList &pathsOf(Kind &kind);
     // The newest file when it can take one more event, else none.
     std::optional<QString> appendablePath(Kind &kind);
@@ -70,6 +70,6 @@ private:
     Kind m_important;
     QSet<QString> m_sending;
     QMutex m_batchMutex;
-    std::shared_ptr<std::vector<VELStatEvent>> m_openBatch;
+    std::shared_ptr<std::deque<VELStatEvent>> m_openBatch;
     SerialQueue m_fileQueue;
 };

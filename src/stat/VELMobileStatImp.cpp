@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -306,12 +307,15 @@ void VELMobileStatImp::uploadFiles(const QStringList &paths, bool normal)
     for (const QString &path : paths) {
         sendEventsInFile(
                 path,
-                [this, normal] {
-                    m_lastUploadTime = Clock::now();
+                // Runs later on the main thread, when the engine may be gone.
+                [self = QPointer<VELMobileStatImp>(this), normal] {
+                    if (!self)
+                        return;
+                    self->m_lastUploadTime = Clock::now();
                     if (normal) {
                         Preferences::standard().setValue(
                                 VELMobileStatDefaultValues::kNormalEventsUploadTimeKey,
-                                double(m_lastUploadTime->toMSecsSinceEpoch()) / 1000.0);
+                                double(self->m_lastUploadTime->toMSecsSinceEpoch()) / 1000.0);
                     }
                 },
                 {});

@@ -11,7 +11,9 @@
 #include "stat/VELMobileStatDefaultValues.h"
 #include "stat/VELMobileStatEventStorage.h"
 #include "stat/VELMobileStatImp.h"
+#include "stat/HalvornConnection.h"
 #include "stat/VELStatConfig.h"
+#include "stat/VELStatInfo.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -62,6 +64,11 @@ private slots:
     void kindsAndTheEventsBeforeStart();
     void backgroundRecordsTrimsAndTheirNotices();
     void userBinding();
+    void lifecycleStates_data();
+    void lifecycleStates();
+    void platformNames_data();
+    void platformNames();
+    void urlEncoding();
 
 private:
     std::unique_ptr<TestHome> m_home;
@@ -210,6 +217,67 @@ void tst_StatFacade::userBinding()
     VELEventLogger::unbindUser();
     QVERIFY(engine.userid().isEmpty());
     QVERIFY(engine.md5Token().isEmpty());
+}
+
+void tst_StatFacade::lifecycleStates_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QStringList>("notifications");
+    using L = ApplicationLifecycle;
+    QTest::newRow("focus lost") << int(Qt::ApplicationActive) << int(Qt::ApplicationInactive)
+                                << QStringList { L::kWillResignActive };
+    QTest::newRow("focus back") << int(Qt::ApplicationInactive) << int(Qt::ApplicationActive)
+                                << QStringList { L::kDidBecomeActive };
+    QTest::newRow("hidden") << int(Qt::ApplicationActive) << int(Qt::ApplicationHidden)
+                            << QStringList { L::kWillResignActive, L::kDidEnterBackground };
+    QTest::newRow("shown again") << int(Qt::ApplicationHidden) << int(Qt::ApplicationActive)
+                                 << QStringList { L::kWillEnterForeground, L::kDidBecomeActive };
+    QTest::newRow("suspended to hidden") << int(Qt::ApplicationSuspended) << int(Qt::ApplicationHidden)
+                                         << QStringList();
+}
+
+void tst_StatFacade::lifecycleStates()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QStringList, notifications);
+    QObject owner;
+    QStringList seen;
+    for (const QString &name : { ApplicationLifecycle::kWillResignActive, ApplicationLifecycle::kDidBecomeActive,
+                                 ApplicationLifecycle::kDidEnterBackground,
+                                 ApplicationLifecycle::kWillEnterForeground }) {
+        NotificationCenter::defaultCenter().addObserver(&owner, name,
+                                                        [&seen, name](const auto &) { seen << name; });
+    }
+    ApplicationLifecycle::stateChanged(Qt::ApplicationState(from), Qt::ApplicationState(to));
+    QCOMPARE(seen, notifications);
+}
+
+void tst_StatFacade::platformNames_data()
+{
+    QTest::addColumn<QString>("machine");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("exact") << "iPhone1,2" << 320 << "iPhone 3G";
+    QTest::newRow("prefix") << "iPhone4,1" << 320 << "iPhone 4S";
+    QTest::newRow("unknown iPad") << "iPad9,1" << 768 << "Unknown iPad";
+    QTest::newRow("x86_64 narrow") << "x86_64" << 320 << "iPhone Simulator";
+    QTest::newRow("i386 wide") << "i386" << 1024 << "iPad Simulator";
+    QTest::newRow("anything else") << "aarch64" << 320 << "Unknown iOS device";
+}
+
+void tst_StatFacade::platformNames()
+{
+    QFETCH(QString, machine);
+    QFETCH(int, width);
+    QFETCH(QString, name);
+    QCOMPARE(VELStatInfo::platformString(machine, width), name);
+}
+
+void tst_StatFacade::urlEncoding()
+{
+    QCOMPARE(HalvornConnection::URLEncoded("a b&c=d~e_f.g-h/中"), "a%20b%26c%3Dd~e_f.g-h%2F%E4%B8%AD");
 }
 
 QTEST_GUILESS_MAIN(tst_StatFacade)
