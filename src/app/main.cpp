@@ -1,5 +1,6 @@
 #include "foundation/VELLogger.h"
 #include "platform/ApplicationInfo.h"
+#include "platform/ApplicationLifecycle.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("velari-events"));
     QGuiApplication::setApplicationVersion(ApplicationInfo::shortVersion());
+    ApplicationLifecycle::install();
 
     QCommandLineParser parser;
     parser.addHelpOption();
