@@ -1,6 +1,7 @@
 #include "EventEndpoints.h"
 
 #include "Paging.h"
+#include "Position.h"
 #include "RecordJson.h"
 #include "Router.h"
 #include "ServiceCalendar.h"
@@ -124,8 +125,12 @@ std::optional<ServiceReply> EventEndpoints::addCommonFilters(const ServiceReques
 }
 
 ServiceReply EventEndpoints::answerPage(const ServiceRequest &request, const Filter &filter,
-                                        const Paging &paging, int photoCount)
+                                        const Paging &paging)
 {
+    // Lists asked with "photo_cate=image" carry their events' first photos.
+    int photoCount = 0;
+    if (request.parameter(QStringLiteral("photo_cate")) == QLatin1String("image"))
+        photoCount = std::clamp(request.parameter(QStringLiteral("photo_count")).toInt(), 0, 20);
     const QString where = filter.where.join(QStringLiteral(" AND "));
     QSqlQuery counted = m_database.run(QStringLiteral("SELECT COUNT(*) FROM events e WHERE ") + where,
                                        filter.values);
@@ -149,115 +154,101 @@ ServiceReply EventEndpoints::answerPage(const ServiceRequest &request, const Fil
     return ServiceReply::json(paging.page(QStringLiteral("events"), events, total));
 }
 
-ServiceReply EventEndpoints::list(const ServiceRequest &request)
+ServiceReply EventEndpoints::listing(const ServiceRequest &request, const QString &locKey,
+                                     const FilterBuilder &build)
 {
     ServiceReply refusal;
     const auto paging = Paging::read(request, kDefaultCount, &refusal);
     if (!paging)
         return refusal;
     Filter filter;
-    if (auto refused = addCommonFilters(request, filter))
+    if (auto refused = addCommonFilters(request, filter, locKey))
         return *refused;
-    const QString district = request.parameter(QStringLiteral("district"));
-    if (!district.isEmpty() && district != QLatin1String("all")) {
-        QString condition = QStringLiteral("e.district_id IN (SELECT id FROM locs WHERE uid = ?");
-        QVariantList bound { district };
-        if (request.hasParameter(QStringLiteral("loc"))) {
-            condition += QStringLiteral(" AND parent = ?");
-            bound << request.parameter(QStringLiteral("loc"));
+    if (auto refused = build(filter))
+        return *refused;
+    return answerPage(request, filter, *paging);
+}
+
+ServiceReply EventEndpoints::list(const ServiceRequest &request)
+{
+    return listing(request, QStringLiteral("loc"), [&](Filter &filter) -> std::optional<ServiceReply> {
+        const QString district = request.parameter(QStringLiteral("district"));
+        if (!district.isEmpty() && district != QLatin1String("all")) {
+            QString condition = QStringLiteral("e.district_id IN (SELECT id FROM locs WHERE uid = ?");
+            QVariantList bound { district };
+            if (request.hasParameter(QStringLiteral("loc"))) {
+                condition += QStringLiteral(" AND parent = ?");
+                bound << request.parameter(QStringLiteral("loc"));
+            }
+            filter.add(condition + QLatin1Char(')'), bound);
         }
-        filter.add(condition + QLatin1Char(')'), bound);
-    }
-    // A list for a time range reads in time order; without one it is the hot list.
-    if (request.hasParameter(QStringLiteral("day_type")))
-        filter.order = QStringLiteral("e.begin_time, e.id");
-    int photoCount = 0;
-    if (request.parameter(QStringLiteral("photo_cate")) == QLatin1String("image"))
-        photoCount = std::clamp(request.parameter(QStringLiteral("photo_count")).toInt(), 0, 20);
-    return answerPage(request, filter, *paging, photoCount);
+        // A list for a time range reads in time order; without one it is the hot list.
+        if (request.hasParameter(QStringLiteral("day_type")))
+            filter.order = QStringLiteral("e.begin_time, e.id");
+        return std::nullopt;
+    });
 }
 
 ServiceReply EventEndpoints::nearby(const ServiceRequest &request)
 {
     ServiceReply refusal;
-    const auto paging = Paging::read(request, kDefaultCount, &refusal);
-    if (!paging)
+    const auto position = Position::read(request, &refusal);
+    if (!position)
         return refusal;
-    for (const char *key : { "lat", "lng" }) {
-        if (!request.hasParameter(QLatin1String(key)))
-            return ServiceReply::missingParameter(request, QLatin1String(key));
-    }
-    bool latOk = false, lngOk = false;
-    const double lat = request.parameter(QStringLiteral("lat")).toDouble(&latOk);
-    const double lng = request.parameter(QStringLiteral("lng")).toDouble(&lngOk);
-    if (!latOk || std::abs(lat) > 90)
-        return ServiceReply::invalidParameter(request, QStringLiteral("lat"));
-    if (!lngOk || std::abs(lng) > 180)
-        return ServiceReply::invalidParameter(request, QStringLiteral("lng"));
-    Filter filter;
-    if (auto refused = addCommonFilters(request, filter))
-        return *refused;
-    // Distances on a plane scaled at the caller's latitude: good enough within a city.
-    const double scale = std::cos(lat * std::numbers::pi / 180.0);
-    const QString distance =
-            QStringLiteral("((e.lat - ?) * (e.lat - ?) + (e.lng - ?) * (e.lng - ?) * ?)");
-    const QVariantList bound { lat, lat, lng, lng, scale * scale };
-    const double radius = kNearbyKilometres / 111.32;
-    filter.add(distance + QStringLiteral(" <= ?"), bound + QVariantList { radius * radius });
-    filter.order = distance + QStringLiteral(", e.id");
-    filter.orderValues = bound;
-    return answerPage(request, filter, *paging);
+    return listing(request, QStringLiteral("loc"), [&](Filter &filter) -> std::optional<ServiceReply> {
+        // Distances on a plane scaled at the caller's latitude: good enough within a city.
+        const double scale = std::cos(position->lat * std::numbers::pi / 180.0);
+        const QString distance =
+                QStringLiteral("((e.lat - ?) * (e.lat - ?) + (e.lng - ?) * (e.lng - ?) * ?)");
+        const QVariantList bound { position->lat, position->lat, position->lng, position->lng,
+                                   scale * scale };
+        const double radius = kNearbyKilometres / 111.32;
+        filter.add(distance + QStringLiteral(" <= ?"), bound + QVariantList { radius * radius });
+        filter.order = distance + QStringLiteral(", e.id");
+        filter.orderValues = bound;
+        return std::nullopt;
+    });
 }
 
 ServiceReply EventEndpoints::search(const ServiceRequest &request)
 {
-    ServiceReply refusal;
-    const auto paging = Paging::read(request, kDefaultCount, &refusal);
-    if (!paging)
-        return refusal;
-    Filter filter;
-    if (auto refused = addCommonFilters(request, filter))
-        return *refused;
-    const QString text = request.parameter(QStringLiteral("q")).trimmed();
-    if (!text.isEmpty()) {
-        QString pattern = text;
-        pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-                .replace(QLatin1Char('%'), QLatin1String("\\%"))
-                .replace(QLatin1Char('_'), QLatin1String("\\_"));
-        pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
-        filter.add(QStringLiteral("(e.title LIKE ? ESCAPE '\\' OR e.address LIKE ? ESCAPE '\\'"
-                                  " OR e.content LIKE ? ESCAPE '\\')"),
-                   { pattern, pattern, pattern });
-    }
-    filter.order = QStringLiteral("e.begin_time, e.id");
-    return answerPage(request, filter, *paging);
+    return listing(request, QStringLiteral("loc"), [&](Filter &filter) -> std::optional<ServiceReply> {
+        const QString text = request.parameter(QStringLiteral("q")).trimmed();
+        if (!text.isEmpty()) {
+            QString pattern = text;
+            pattern.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+                    .replace(QLatin1Char('%'), QLatin1String("\\%"))
+                    .replace(QLatin1Char('_'), QLatin1String("\\_"));
+            pattern = QLatin1Char('%') + pattern + QLatin1Char('%');
+            filter.add(QStringLiteral("(e.title LIKE ? ESCAPE '\\' OR e.address LIKE ? ESCAPE '\\'"
+                                      " OR e.content LIKE ? ESCAPE '\\')"),
+                       { pattern, pattern, pattern });
+        }
+        filter.order = QStringLiteral("e.begin_time, e.id");
+        return std::nullopt;
+    });
 }
 
 ServiceReply EventEndpoints::guessed(const ServiceRequest &request)
 {
-    ServiceReply refusal;
-    const auto paging = Paging::read(request, kDefaultCount, &refusal);
-    if (!paging)
-        return refusal;
-    Filter filter;
-    if (auto refused = addCommonFilters(request, filter, QStringLiteral("loc_id")))
-        return *refused;
-    // Events like the ones the user already keeps, that he has not marked yet; the hot ones
-    // when he keeps none.
-    filter.add(QStringLiteral("e.id NOT IN (SELECT event_id FROM relations WHERE user_id = ?)"),
-               { request.userId });
-    const bool keepsAny = m_database
-                                  .scalar(QStringLiteral("SELECT COUNT(*) FROM relations"
-                                                         " WHERE user_id = ?"),
-                                          { request.userId })
-                                  .value_or(0)
-                                  .toInt()
-            > 0;
-    if (keepsAny)
-        filter.add(QStringLiteral("e.category IN (SELECT x.category FROM events x JOIN relations y"
-                                  " ON y.event_id = x.id WHERE y.user_id = ?)"),
+    return listing(request, QStringLiteral("loc_id"), [&](Filter &filter) -> std::optional<ServiceReply> {
+        // Events like the ones the user already keeps, that he has not marked yet; the hot ones
+        // when he keeps none.
+        filter.add(QStringLiteral("e.id NOT IN (SELECT event_id FROM relations WHERE user_id = ?)"),
                    { request.userId });
-    return answerPage(request, filter, *paging);
+        const bool keepsAny = m_database
+                                      .scalar(QStringLiteral("SELECT COUNT(*) FROM relations"
+                                                             " WHERE user_id = ?"),
+                                              { request.userId })
+                                      .value_or(0)
+                                      .toInt()
+                > 0;
+        if (keepsAny)
+            filter.add(QStringLiteral("e.category IN (SELECT x.category FROM events x JOIN relations y"
+                                      " ON y.event_id = x.id WHERE y.user_id = ?)"),
+                       { request.userId });
+        return std::nullopt;
+    });
 }
 
 ServiceReply EventEndpoints::userEvents(const ServiceRequest &request, const QString &status)

@@ -4,6 +4,7 @@
 
 #include <QVariantList>
 
+#include <functional>
 #include <optional>
 
 class Router;
@@ -44,7 +45,11 @@ private:
     std::optional<ServiceReply> addCommonFilters(const ServiceRequest &request, Filter &filter,
                                                  const QString &locKey = QStringLiteral("loc"));
     ServiceReply answerPage(const ServiceRequest &request, const Filter &filter,
-                            const Paging &paging, int photoCount = 0);
+                            const Paging &paging);
+    // A page of events: paging, the common filters, then the list's own (or its refusal).
+    using FilterBuilder = std::function<std::optional<ServiceReply>(Filter &)>;
+    ServiceReply listing(const ServiceRequest &request, const QString &locKey,
+                         const FilterBuilder &build);
     // The event's row for the caller, or none.
     std::optional<QJsonObject> eventJson(const ServiceRequest &request, qint64 eventId);
 

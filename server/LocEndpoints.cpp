@@ -1,6 +1,7 @@
 #include "LocEndpoints.h"
 
 #include "Paging.h"
+#include "Position.h"
 #include "RecordJson.h"
 #include "Router.h"
 #include "ServiceDatabase.h"
@@ -79,17 +80,10 @@ ServiceReply LocEndpoints::search(const ServiceRequest &request)
 
 ServiceReply LocEndpoints::geo(const ServiceRequest &request)
 {
-    bool latOk = false, lngOk = false;
-    const double lat = request.parameter(QStringLiteral("lat")).toDouble(&latOk);
-    const double lng = request.parameter(QStringLiteral("lng")).toDouble(&lngOk);
-    if (!request.hasParameter(QStringLiteral("lat")))
-        return ServiceReply::missingParameter(request, QStringLiteral("lat"));
-    if (!request.hasParameter(QStringLiteral("lng")))
-        return ServiceReply::missingParameter(request, QStringLiteral("lng"));
-    if (!latOk || std::abs(lat) > 90)
-        return ServiceReply::invalidParameter(request, QStringLiteral("lat"));
-    if (!lngOk || std::abs(lng) > 180)
-        return ServiceReply::invalidParameter(request, QStringLiteral("lng"));
+    ServiceReply refusal;
+    const auto position = Position::read(request, &refusal);
+    if (!position)
+        return refusal;
     QSqlQuery rows = m_database.run(QStringLiteral("SELECT %1, lat, lng FROM locs WHERE habitable = 1")
                                             .arg(QLatin1String(RecordJson::kLocColumns)));
     QJsonObject nearest;
@@ -97,7 +91,8 @@ ServiceReply LocEndpoints::geo(const ServiceRequest &request)
     const RecordJson json(m_database, request.baseUrl);
     while (rows.next()) {
         const double distance =
-                kilometresBetween(lat, lng, rows.value(5).toDouble(), rows.value(6).toDouble());
+                kilometresBetween(position->lat, position->lng, rows.value(5).toDouble(),
+                                  rows.value(6).toDouble());
         if (distance < best) {
             best = distance;
             nearest = json.loc(rows);

@@ -12,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <optional>
+
 namespace {
 
 int eventCount(const QJsonObject &payload)
@@ -20,6 +22,37 @@ int eventCount(const QJsonObject &payload)
     for (const QJsonValue &log : payload.value("logs").toArray())
         count += int(log.toObject().value("ets").toArray().size());
     return count;
+}
+
+struct Form
+{
+    QVariantMap fields;
+    QByteArray unpacked; // the "ziplogs" part, gunzipped
+};
+
+// The multipart form of an upload or a crash report, or the refusal.
+std::optional<Form> readForm(const ServiceRequest &request, ServiceReply *refusal)
+{
+    const auto parts = MultipartBody::parse(request.header("Content-Type"), request.body);
+    if (!parts) {
+        *refusal = ServiceReply::error(400, ServiceError::UnsupportedMediaType, request);
+        return std::nullopt;
+    }
+    Form form;
+    for (const MultipartBody::Part &part : *parts) {
+        const QString name = QString::fromLatin1(part.dispositionParameter("name"));
+        if (name != QLatin1String("ziplogs")) {
+            form.fields.insert(name, QString::fromUtf8(part.body));
+            continue;
+        }
+        const auto unpacked = Gzip::decompress(part.body);
+        if (!unpacked) {
+            *refusal = ServiceReply::invalidParameter(request, name);
+            return std::nullopt;
+        }
+        form.unpacked = *unpacked;
+    }
+    return form;
 }
 
 } // namespace
@@ -70,49 +103,26 @@ ServiceReply StatisticsEndpoints::upload(const ServiceRequest &request)
             fields.insert(QLatin1String(key), request.parameter(QLatin1String(key)));
         return store(QStringLiteral("single"), fields, json, eventCount(document.object()));
     }
-    const auto parts = MultipartBody::parse(request.header("Content-Type"), request.body);
-    if (!parts)
-        return ServiceReply::error(400, ServiceError::UnsupportedMediaType, request);
-    QVariantMap fields;
-    QByteArray payload;
-    for (const MultipartBody::Part &part : *parts) {
-        const QString name = QString::fromLatin1(part.dispositionParameter("name"));
-        if (name == QLatin1String("ziplogs")) {
-            const auto unpacked = Gzip::decompress(part.body);
-            if (!unpacked)
-                return ServiceReply::invalidParameter(request, name);
-            payload = *unpacked;
-        } else {
-            fields.insert(name, QString::fromUtf8(part.body));
-        }
-    }
+    ServiceReply refusal;
+    const auto form = readForm(request, &refusal);
+    if (!form)
+        return refusal;
+    const QByteArray &payload = form->unpacked;
     const QJsonDocument document = QJsonDocument::fromJson(payload);
     if (!document.isObject())
         return ServiceReply::invalidParameter(request, QStringLiteral("ziplogs"));
-    return store(QStringLiteral("batch"), fields, payload, eventCount(document.object()));
+    return store(QStringLiteral("batch"), form->fields, payload, eventCount(document.object()));
 }
 
 ServiceReply StatisticsEndpoints::crash(const ServiceRequest &request)
 {
-    const auto parts = MultipartBody::parse(request.header("Content-Type"), request.body);
-    if (!parts)
-        return ServiceReply::error(400, ServiceError::UnsupportedMediaType, request);
-    QVariantMap fields;
-    QByteArray report;
-    for (const MultipartBody::Part &part : *parts) {
-        const QString name = QString::fromLatin1(part.dispositionParameter("name"));
-        if (name == QLatin1String("ziplogs")) {
-            const auto unpacked = Gzip::decompress(part.body);
-            if (!unpacked)
-                return ServiceReply::invalidParameter(request, name);
-            report = *unpacked;
-        } else {
-            fields.insert(name, QString::fromUtf8(part.body));
-        }
-    }
-    if (report.isEmpty())
+    ServiceReply refusal;
+    const auto form = readForm(request, &refusal);
+    if (!form)
+        return refusal;
+    if (form->unpacked.isEmpty())
         return ServiceReply::missingParameter(request, QStringLiteral("ziplogs"));
-    return store(QStringLiteral("crash"), fields, report, 0);
+    return store(QStringLiteral("crash"), form->fields, form->unpacked, 0);
 }
 
 ServiceReply StatisticsEndpoints::uploads(const ServiceRequest &)

@@ -48,6 +48,22 @@ int uploadRequests(const TestServer &server)
     return count;
 }
 
+// What the stand-in's statistics host kept.
+QJsonArray uploadsAt(const StandIn &host)
+{
+    bool done = false;
+    QJsonArray uploads;
+    auto list = VELHttpRequest::requestWithURL(QUrl(host.httpUrl() + "/stat/uploads"),
+                                               [&](VELHttpRequest &reply) {
+                                                   uploads = QJsonDocument::fromJson(reply.responseData()).array();
+                                                   done = true;
+                                               });
+    list->startAsynchronous();
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("no answer from the statistics host");
+    return uploads;
+}
+
 } // namespace
 
 class tst_StatUpload : public QObject
@@ -316,15 +332,7 @@ void tst_StatUpload::recordingWhileTheHostIsSlow()
         QVERIFY(content.open(QIODevice::ReadOnly));
         stored += int(content.readAll().count("<key>nm</key>"));
     }
-    bool done = false;
-    QJsonArray uploads;
-    auto list = VELHttpRequest::requestWithURL(QUrl(host.httpUrl() + "/stat/uploads"),
-                                               [&](VELHttpRequest &reply) {
-                                                   uploads = QJsonDocument::fromJson(reply.responseData()).array();
-                                                   done = true;
-                                               });
-    list->startAsynchronous();
-    QTRY_VERIFY(done);
+    const QJsonArray uploads = uploadsAt(host);
     QCOMPARE(uploads.size(), 1);
     QCOMPARE(uploads.at(0).toObject().value("events").toInt(), 50);
     QCOMPARE(stored, 1000);
@@ -354,15 +362,7 @@ void tst_StatUpload::crashReportFromTheLastRunIsSent()
     QVERIFY(latest.open(QIODevice::ReadOnly));
     QVERIFY(latest.readAll().contains("SIGSEGV"));
 
-    bool done = false;
-    QJsonArray uploads;
-    auto list = VELHttpRequest::requestWithURL(QUrl(host.httpUrl() + "/stat/uploads"),
-                                               [&](VELHttpRequest &reply) {
-                                                   uploads = QJsonDocument::fromJson(reply.responseData()).array();
-                                                   done = true;
-                                               });
-    list->startAsynchronous();
-    QTRY_VERIFY(done);
+    const QJsonArray uploads = uploadsAt(host);
     QCOMPARE(uploads.size(), 1);
     const QJsonObject crash = uploads.at(0).toObject();
     QCOMPARE(crash.value("kind").toString(), "crash");
