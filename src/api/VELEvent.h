@@ -11,6 +11,7 @@ class VELEvent : public VELObject
 
 public:
     using VELObject::VELObject;
+    VEL_RECORD_FACTORIES(VELEvent)
 
     QString identifier() const { return text(u"id"); }
     QString alt() const { return text(u"alt"); }

@@ -9,6 +9,7 @@ class VELEventArray : public VELObjectArray<VELEvent, kVELEventArrayKey>
 {
 public:
     using VELObjectArray::VELObjectArray;
+    VEL_RECORD_FACTORIES(VELEventArray)
 };
 
 using VELEventArrayPtr = std::shared_ptr<VELEventArray>;

@@ -207,6 +207,9 @@ void VELHttpRequest::send(QNetworkAccessManager *manager, std::function<void()> 
     QObject::connect(reply, &QNetworkReply::finished, reply,
                      [this, reply, timedOut, whenDone = std::move(whenDone)] {
                          collect(reply, *timedOut);
+                         // Forgotten here, on the reply's thread: a synchronous caller may destroy
+                         // the request as soon as it is woken, while the reply is being deleted.
+                         m_reply = nullptr;
                          reply->deleteLater();
                          whenDone();
                      });

@@ -9,6 +9,7 @@ class VELLoc : public VELObject
 
 public:
     using VELObject::VELObject;
+    VEL_RECORD_FACTORIES(VELLoc)
 
     QString identifier() const { return text(u"id"); }
     void setIdentifier(const QString &value) { setText(QStringLiteral("id"), value); }

@@ -9,6 +9,7 @@ class VELLocArray : public VELObjectArray<VELLoc, kVELLocArrayKey>
 {
 public:
     using VELObjectArray::VELObjectArray;
+    VEL_RECORD_FACTORIES(VELLocArray)
 };
 
 using VELLocArrayPtr = std::shared_ptr<VELLocArray>;

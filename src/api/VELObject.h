@@ -77,6 +77,18 @@ private:
 
 using VELObjectPtr = std::shared_ptr<VELObject>;
 
+// The class operations of a record type, so that `VELEvent::objectWithString(text)` makes a
+// VELEvent (the base's templates cannot know the type they are called through).
+#define VEL_RECORD_FACTORIES(Type)                                                                 \
+    static std::shared_ptr<Type> objectWithString(const QString &text)                            \
+    {                                                                                              \
+        return VELObject::objectWithString<Type>(text);                                           \
+    }                                                                                              \
+    static std::shared_ptr<Type> objectWithDictionary(const QJsonObject &dictionary)              \
+    {                                                                                              \
+        return VELObject::objectWithDictionary<Type>(dictionary);                                 \
+    }
+
 // One page of a list: its place in the whole list and its items.
 template<typename Item, const char *ListKey>
 class VELObjectArray : public VELObject

@@ -9,6 +9,7 @@ class VELPhoto : public VELObject
 
 public:
     using VELObject::VELObject;
+    VEL_RECORD_FACTORIES(VELPhoto)
 
     QString identifier() const { return text(u"id"); }
     QString alt() const { return text(u"alt"); }

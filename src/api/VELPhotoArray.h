@@ -9,6 +9,7 @@ class VELPhotoArray : public VELObjectArray<VELPhoto, kVELPhotoArrayKey>
 {
 public:
     using VELObjectArray::VELObjectArray;
+    VEL_RECORD_FACTORIES(VELPhotoArray)
 };
 
 using VELPhotoArrayPtr = std::shared_ptr<VELPhotoArray>;

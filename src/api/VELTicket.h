@@ -10,6 +10,7 @@ class VELTicket : public VELObject
 
 public:
     using VELObject::VELObject;
+    VEL_RECORD_FACTORIES(VELTicket)
 
     QString identifier() const { return text(u"id"); }
     qint64 status() const { return integer(u"status"); }

@@ -9,6 +9,7 @@ class VELTicketArray : public VELObjectArray<VELTicket, kVELTicketArrayKey>
 {
 public:
     using VELObjectArray::VELObjectArray;
+    VEL_RECORD_FACTORIES(VELTicketArray)
 };
 
 using VELTicketArrayPtr = std::shared_ptr<VELTicketArray>;

@@ -8,6 +8,7 @@ class VELUser : public VELObject
 
 public:
     using VELObject::VELObject;
+    VEL_RECORD_FACTORIES(VELUser)
 
     QString identifier() const { return text(u"id"); }
     QString avatar() const { return text(u"avatar"); }

@@ -1,4 +1,5 @@
 #include "TestHome.h"
+#include "api/VELLoc.h"
 #include "api/VELEventArray.h"
 #include "api/VELLocArray.h"
 #include "api/VELPhotoArray.h"
@@ -13,6 +14,7 @@ class tst_Records : public QObject
     Q_OBJECT
 
 private slots:
+    void factoriesMakeTheirOwnType();
     void init()
     {
         m_home = std::make_unique<TestHome>();
@@ -228,6 +230,19 @@ void tst_Records::expiryHelpers()
     QCOMPARE(VELObject::dateFromExpiresTimestamp(86400).toUTC(),
              QDateTime(QDate(1970, 1, 2), QTime(0, 0), Qt::UTC));
     QCOMPARE(VELObject::expiresTimestamp(QDateTime::fromMSecsSinceEpoch(1500, Qt::UTC)), 1.5);
+}
+
+void tst_Records::factoriesMakeTheirOwnType()
+{
+    static_assert(std::is_same_v<decltype(VELEventArray::objectWithString(QString())),
+                                 std::shared_ptr<VELEventArray>>);
+    static_assert(std::is_same_v<decltype(VELLoc::objectWithDictionary(QJsonObject())),
+                                 std::shared_ptr<VELLoc>>);
+    const auto page = VELEventArray::objectWithString(R"({"start":0,"total":1,"events":[{"id":"7"}]})");
+    QVERIFY(page);
+    QCOMPARE(page->total(), 1);
+    QCOMPARE(page->objectArray().first()->identifier(), "7");
+    QVERIFY(!VELPhotoArray::objectWithString("not json"));
 }
 
 QTEST_GUILESS_MAIN(tst_Records)
