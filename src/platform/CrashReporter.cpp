@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <ctime>
 #include <execinfo.h>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -112,6 +115,12 @@ bool CrashReporter::enable(const QString &reportPath)
     // backtrace() loads its unwinder on first use, which allocates: do it now, not in the handler.
     void *warmUp[1];
     backtrace(warmUp, 1);
+    // A stack of its own, so that a report is written even when the stack overflowed.
+    static std::vector<char> alternate(std::max<size_t>(SIGSTKSZ, 64 * 1024));
+    stack_t stack {};
+    stack.ss_sp = alternate.data();
+    stack.ss_size = alternate.size();
+    sigaltstack(&stack, nullptr);
     struct sigaction action {};
     action.sa_handler = onFatalSignal;
     sigemptyset(&action.sa_mask);
