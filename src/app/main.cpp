@@ -1,48 +1,129 @@
+#include "AppDelegate.h"
+
+#include "api/VELHosts.h"
 #include "foundation/VELLogger.h"
 #include "platform/ApplicationInfo.h"
 #include "platform/ApplicationLifecycle.h"
+#include "platform/SingleInstance.h"
+#include "shell/SkinImageProvider.h"
+#include "shell/TabBarController.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QGuiApplication>
-#include <QLoggingCategory>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QTimer>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(Velari_ShellPlugin)
+Q_IMPORT_QML_PLUGIN(Velari_StoragePlugin)
+
+namespace {
+
+// Saves one picture per tab into the directory, then quits.
+void takeScreenshots(QQuickWindow *window, AppDelegate *delegate, const QString &directory)
+{
+    QDir().mkpath(directory);
+    auto tab = std::make_shared<int>(0);
+    auto next = std::make_shared<std::function<void()>>();
+    *next = [window, delegate, directory, tab, next] {
+        const QImage frame = window->grabWindow();
+        frame.save(QStringLiteral("%1/tab-%2.png").arg(directory).arg(*tab));
+        if (++*tab >= int(delegate->tabBarController()->viewControllers().size())) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        delegate->tabBarController()->setSelectedIndex(*tab);
+        QTimer::singleShot(300, window, *next);
+    };
+    QTimer::singleShot(500, window, *next);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("velari-events"));
     QGuiApplication::setApplicationVersion(ApplicationInfo::shortVersion());
-    ApplicationLifecycle::install();
 
     QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velari city events."));
     parser.addHelpOption();
-    const QCommandLineOption selfTest(
-            QStringLiteral("self-test"),
-            QStringLiteral("Load every view, show the first frame, quit."));
-    parser.addOption(selfTest);
+    const QCommandLineOption selfTest("self-test", "Load every view, show the first frame, quit.");
+    const QCommandLineOption screenshot("screenshot", "Save a picture of each screen into DIR, quit.", "DIR");
+    const QCommandLineOption service("service", "The service's HTTP base URL (a stand-in).", "URL");
+    const QCommandLineOption serviceTls("service-tls", "The service's HTTPS base URL.", "URL");
+    const QCommandLineOption serviceCa("service-ca", "A certificate HTTPS trusts besides the system's.", "FILE");
+    const QCommandLineOption push("push", "Deliver a push payload (JSON) to the running application.", "JSON");
+    parser.addOptions({ selfTest, screenshot, service, serviceTls, serviceCa, push });
+    parser.addPositionalArgument("url", "A URL handed to the application.", "[url]");
     parser.process(app);
 
+    // A later start hands its URL or push payload to the running instance.
+    const QString channel = SingleInstance::socketName(QStringLiteral("velari-events"));
+    QByteArray forwarded;
+    if (parser.isSet(push))
+        forwarded = QJsonDocument(QJsonObject { { "push", QJsonDocument::fromJson(parser.value(push).toUtf8()).object() } })
+                            .toJson(QJsonDocument::Compact);
+    else if (!parser.positionalArguments().isEmpty())
+        forwarded = QJsonDocument(QJsonObject { { "url", parser.positionalArguments().first() } })
+                            .toJson(QJsonDocument::Compact);
+    SingleInstance instance(channel);
+    const bool interactive = !parser.isSet(selfTest) && !parser.isSet(screenshot);
+    if (interactive && !instance.listen()) {
+        if (forwarded.isEmpty() || SingleInstance::send(channel, forwarded))
+            return 0;
+    }
+
+    if (parser.isSet(service)) {
+        VELHosts::setOverride(parser.value(service),
+                              parser.isSet(serviceTls) ? parser.value(serviceTls) : parser.value(service),
+                              parser.value(serviceCa));
+    }
+    ApplicationLifecycle::install();
+
+    AppDelegate delegate({ QStringLiteral(VELARI_API_CLIENT_ID), QStringLiteral(VELARI_API_CLIENT_SECRET),
+                           QStringLiteral(VELARI_ANALYTICS_APP_KEY), interactive ? 1000 : 0 });
+    delegate.didFinishLaunchingWithOptions({});
+    QObject::connect(&instance, &SingleInstance::messageReceived, &delegate,
+                     &AppDelegate::handleForwardedMessage);
+    if (!forwarded.isEmpty())
+        delegate.handleForwardedMessage(forwarded);
+
     QQmlApplicationEngine engine;
+    // Our QML modules live at the root of the resources.
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    engine.addImageProvider(QStringLiteral("skin"), new SkinImageProvider);
     int warnings = 0;
     QObject::connect(&engine, &QQmlEngine::warnings, &app,
-                     [&warnings](const QList<QQmlError> &list) { warnings += int(list.size()); });
+                     [&warnings](const QList<QQmlError> &list) {
+                         for (const QQmlError &error : list)
+                             qWarning("%s", qPrintable(error.toString()));
+                         warnings += int(list.size());
+                     });
     engine.load(QUrl(QStringLiteral("qrc:/Main.qml")));
     if (engine.rootObjects().isEmpty())
+        return 1;
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+    if (!window)
         return 1;
 
     VELLogger::sharedLogger().logWithLevel(6, "Launched %@ %@", QGuiApplication::applicationName(),
                                            QGuiApplication::applicationVersion());
 
-    if (parser.isSet(selfTest)) {
-        auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
-        if (!window)
-            return 1;
+    if (parser.isSet(screenshot)) {
+        takeScreenshots(window, &delegate, parser.value(screenshot));
+        QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(3); });
+    } else if (parser.isSet(selfTest)) {
         QObject::connect(
                 window, &QQuickWindow::frameSwapped, &app,
-                [&app, &warnings] { app.exit(warnings == 0 ? 0 : 2); }, Qt::QueuedConnection);
-        QTimer::singleShot(20000, &app, [&app] { app.exit(3); });
+                [&warnings] { QCoreApplication::exit(warnings == 0 ? 0 : 2); }, Qt::QueuedConnection);
+        QTimer::singleShot(20000, &app, [] { QCoreApplication::exit(3); });
     }
-    return app.exec();
+    const int status = app.exec();
+    return parser.isSet(screenshot) && warnings > 0 ? 2 : status;
 }

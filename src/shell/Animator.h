@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+// Runs work after a delay, the way the views' animations end. Tests switch it to manual and run
+// what is due themselves, so that no test waits for time to pass.
+class Animator
+{
+public:
+    static void after(int milliseconds, QObject *context, std::function<void()> work);
+    static void setManual(bool manual);
+    // In manual mode: runs every pending piece of work (and what it schedules), in time order.
+    static void runAll();
+    static int pendingCount();
+};

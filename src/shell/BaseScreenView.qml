@@ -1,0 +1,8 @@
+import QtQuick
+import Velari.Shell
+
+// The view of a screen that has nothing of its own to show yet.
+Rectangle {
+    property EVBaseViewController controller
+    color: Qt.rgba(243 / 255, 243 / 255, 243 / 255, 1)
+}
