@@ -24,13 +24,14 @@ if [ -z "${VELARI_SERVICE_URL:-}" ]; then
   done
   line="$(grep -m1 ' listening ' "$output")" || { cat "$output" >&2; exit 1; }
   echo "$line"
-  VELARI_SERVICE_URL="$(sed -E 's/.* (http:[^ ]+) .*/\1/' <<<"$line")"
-  VELARI_SERVICE_TLS_URL="$(sed -E 's/.* (https:[^ ]+) .*/\1/' <<<"$line")"
-  VELARI_SERVICE_CA="$(sed -E 's/.* ca=([^ ]+).*/\1/' <<<"$line")"
-  export VELARI_SERVICE_URL VELARI_SERVICE_TLS_URL VELARI_SERVICE_CA
+  service=(--service "$(sed -E 's/.* (http:[^ ]+) .*/\1/' <<<"$line")"
+    --service-tls "$(sed -E 's/.* (https:[^ ]+) .*/\1/' <<<"$line")"
+    --service-ca "$(sed -E 's/.* ca=([^ ]+).*/\1/' <<<"$line")")
+else
+  service=()
 fi
 
-app=(build/bin/velari-events "$@")
+app=(build/bin/velari-events "${service[@]}" "$@")
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   # No screen here: run in a virtual one.
   xvfb-run -a -s "-screen 0 720x1280x24" "${app[@]}"

@@ -42,6 +42,21 @@ void takeScreenshots(QQuickWindow *window, AppDelegate *delegate, const QString 
     QTimer::singleShot(500, window, *next);
 }
 
+// Puts every view of the window on screen once: a pushed screen with its overlay, banner and
+// empty-list tip, a modal screen and an alert.
+void showEveryView(AppDelegate *delegate)
+{
+    TabBarController *tabs = delegate->tabBarController();
+    auto *screen = new EVBaseViewController;
+    screen->setTitle(QStringLiteral("self-test"));
+    tabs->viewControllers().first()->push(screen, false);
+    screen->startLoading();
+    screen->showLoadResultCount(3, 0);
+    screen->showNoDataTip(QStringLiteral("self-test"));
+    tabs->presentModal(new EVBaseViewController);
+    tabs->presentAlert(VELAlert::alert(QStringLiteral("self-test"), QString(), QStringLiteral("OK"), {}, {}));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -119,6 +134,7 @@ int main(int argc, char *argv[])
         takeScreenshots(window, &delegate, parser.value(screenshot));
         QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(3); });
     } else if (parser.isSet(selfTest)) {
+        showEveryView(&delegate);
         QObject::connect(
                 window, &QQuickWindow::frameSwapped, &app,
                 [&warnings] { QCoreApplication::exit(warnings == 0 ? 0 : 2); }, Qt::QueuedConnection);

@@ -26,7 +26,8 @@ QString SingleInstance::socketName(const QString &program)
 
 bool SingleInstance::listen()
 {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    // No access options: with them Qt binds elsewhere and renames over the name, taking it from
+    // a running instance. The socket's default mode already keeps other users out.
     if (m_server.listen(m_name))
         return true;
     // A socket left by an instance that died: take it over, unless someone answers on it.

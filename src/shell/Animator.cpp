@@ -36,17 +36,23 @@ void Animator::setManual(bool manual)
     g_now = 0;
 }
 
+qint64 Animator::runNext()
+{
+    if (g_pending.empty())
+        return -1;
+    auto next = std::min_element(g_pending.begin(), g_pending.end(),
+                                 [](const Pending &a, const Pending &b) { return a.due < b.due; });
+    Pending pending = std::move(*next);
+    g_pending.erase(next);
+    g_now = pending.due;
+    if (pending.context)
+        pending.work();
+    return pending.due;
+}
+
 void Animator::runAll()
 {
-    while (!g_pending.empty()) {
-        auto next = std::min_element(g_pending.begin(), g_pending.end(),
-                                     [](const Pending &a, const Pending &b) { return a.due < b.due; });
-        Pending pending = std::move(*next);
-        g_pending.erase(next);
-        g_now = pending.due;
-        if (pending.context)
-            pending.work();
-    }
+    while (runNext() >= 0) { }
 }
 
 int Animator::pendingCount()

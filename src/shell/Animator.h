@@ -14,5 +14,7 @@ public:
     static void setManual(bool manual);
     // In manual mode: runs every pending piece of work (and what it schedules), in time order.
     static void runAll();
+    // In manual mode: runs the next piece of work due; its due time since the start, or -1.
+    static qint64 runNext();
     static int pendingCount();
 };
