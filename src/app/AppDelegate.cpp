@@ -8,6 +8,7 @@
 #include "platform/ApplicationLifecycle.h"
 #include "platform/LocalizedStrings.h"
 #include "platform/NotificationCenter.h"
+#include "platform/PushNotifications.h"
 #include "platform/Reachability.h"
 #include "shell/EVControllerFactory.h"
 #include "shell/Shell.h"
@@ -20,6 +21,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -132,6 +134,14 @@ void AppDelegate::observeLifecycle()
     });
     center.addObserver(this, ApplicationLifecycle::kWillTerminate, [](const auto &) {
         trace(Q_FUNC_INFO, __LINE__, QStringLiteral("WillTerminate"));
+    });
+}
+
+void AppDelegate::registerForRemoteNotification()
+{
+    // Granted at once here; the token comes back on a later turn, as the system would hand it.
+    QTimer::singleShot(0, this, [this] {
+        didRegisterForRemoteNotificationsWithDeviceToken(PushNotifications::deviceTokenDescription());
     });
 }
 

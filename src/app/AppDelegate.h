@@ -40,6 +40,8 @@ public:
     int applicationIconBadgeNumber() const { return m_badge; }
     void setApplicationIconBadgeNumber(int badge) { m_badge = badge; }
 
+    // Asks for push permission; the token arrives in didRegisterForRemoteNotificationsWithDeviceToken.
+    void registerForRemoteNotification();
     void registerDeviceToken();
     void unregisterDeviceToken();
     void postDeviceToken(const VELQuery &query);

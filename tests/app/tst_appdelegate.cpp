@@ -126,6 +126,14 @@ void tst_AppDelegate::deviceTokenIsTrimmed()
     QCOMPARE(VELSettings::sharedInstance().deviceToken(), "a1b2c3d4");
     // Not logged in: nothing is posted.
     QCOMPARE(m_server->requests().size(), 0);
+    // This installation's own token, the same every time.
+    delegate->registerForRemoteNotification();
+    QTRY_COMPARE(VELSettings::sharedInstance().deviceToken().size(), 64);
+    const QString token = VELSettings::sharedInstance().deviceToken();
+    delegate->registerForRemoteNotification();
+    QTest::qWait(0);
+    QCoreApplication::processEvents();
+    QCOMPARE(VELSettings::sharedInstance().deviceToken(), token);
     VELSettings::sharedInstance().setHasPostedDeviceToken(true);
     delegate->didFailToRegisterForRemoteNotificationsWithError("no push here");
     QVERIFY(!VELSettings::sharedInstance().hasPostedDeviceToken());
