@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "account/LoginController.h"
 #include "api/VELHosts.h"
 #include "api/VELOAuthStore.h"
 #include "api/VELService.h"
@@ -105,11 +106,19 @@ void AppDelegate::initTabBarController()
                 LocalizedStrings::text("lsMyEventsTab"), kImageTabbarMyEventKey } },
             this);
     factory.setTabBarController(m_tabs);
+    factory.setLoginPresenter([](TabBarController *parent, bool backToHot, const QString &loginName) {
+        if (loginName.isEmpty())
+            LoginController::showModal(parent, backToHot);
+        else
+            LoginController::showModal(parent, loginName, backToHot);
+    });
     Shell::instance().setTabBarController(m_tabs);
 }
 
 void AppDelegate::observeLifecycle()
 {
+    connect(&PushNotifications::instance(), &PushNotifications::registrationRequested, this,
+            &AppDelegate::registerForRemoteNotification, Qt::UniqueConnection);
     NotificationCenter &center = NotificationCenter::defaultCenter();
     center.addObserver(this, ApplicationLifecycle::kWillResignActive, [](const auto &) {
         trace(Q_FUNC_INFO, __LINE__, QStringLiteral("ResignActive"));

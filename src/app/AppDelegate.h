@@ -41,7 +41,7 @@ public:
     void setApplicationIconBadgeNumber(int badge) { m_badge = badge; }
 
     // Asks for push permission; the token arrives in didRegisterForRemoteNotificationsWithDeviceToken.
-    void registerForRemoteNotification();
+    Q_INVOKABLE void registerForRemoteNotification();
     void registerDeviceToken();
     void unregisterDeviceToken();
     void postDeviceToken(const VELQuery &query);

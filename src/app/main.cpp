@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QtQml/QQmlExtensionPlugin>
 
+Q_IMPORT_QML_PLUGIN(Velari_AccountPlugin)
 Q_IMPORT_QML_PLUGIN(Velari_ShellPlugin)
 Q_IMPORT_QML_PLUGIN(Velari_StoragePlugin)
 

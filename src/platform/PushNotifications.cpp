@@ -4,6 +4,12 @@
 
 #include <QRandomGenerator>
 
+PushNotifications &PushNotifications::instance()
+{
+    static PushNotifications *push = new PushNotifications;
+    return *push;
+}
+
 QString PushNotifications::deviceTokenDescription()
 {
     Preferences &preferences = Preferences::standard();

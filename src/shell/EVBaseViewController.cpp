@@ -194,3 +194,16 @@ void EVBaseViewController::triggerRightButton()
     if (m_rightAction)
         m_rightAction();
 }
+
+void EVBaseViewController::addLeftButtonWithImage(const QString &imageKey, std::function<void()> action)
+{
+    m_leftImage = imageKey;
+    m_leftAction = std::move(action);
+    emit leftButtonChanged();
+}
+
+void EVBaseViewController::triggerLeftButton()
+{
+    if (m_leftAction)
+        m_leftAction();
+}

@@ -35,6 +35,7 @@ class EVBaseViewController : public QObject
     Q_PROPERTY(QString noDataTipText READ noDataTipText NOTIFY noDataTipChanged)
     Q_PROPERTY(QString rightButtonTitle READ rightButtonTitle NOTIFY rightButtonChanged)
     Q_PROPERTY(QString rightButtonImage READ rightButtonImage NOTIFY rightButtonChanged)
+    Q_PROPERTY(QString leftButtonImage READ leftButtonImage NOTIFY leftButtonChanged)
 
 public:
     enum class OverlayState { Hidden, Loading, Success, Error };
@@ -111,6 +112,10 @@ public:
     QString rightButtonTitle() const { return m_rightTitle; }
     QString rightButtonImage() const { return m_rightImage; }
     Q_INVOKABLE void triggerRightButton();
+    // A left button in place of the back button (the cancel of a modal screen).
+    void addLeftButtonWithImage(const QString &imageKey, std::function<void()> action);
+    QString leftButtonImage() const { return m_leftImage; }
+    Q_INVOKABLE void triggerLeftButton();
 
     virtual void loadData() { }
     virtual void updateUI() { }
@@ -122,6 +127,7 @@ signals:
     void bannerChanged();
     void noDataTipChanged();
     void rightButtonChanged();
+    void leftButtonChanged();
 
 private:
     void setOverlay(OverlayState state, const QString &text);
@@ -142,4 +148,6 @@ private:
     QString m_rightTitle;
     QString m_rightImage;
     std::function<void()> m_rightAction;
+    QString m_leftImage;
+    std::function<void()> m_leftAction;
 };

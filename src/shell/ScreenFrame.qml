@@ -22,11 +22,18 @@ Item {
             font.bold: true
         }
         Image {
-            visible: frame.canGoBack
+            visible: frame.canGoBack && frame.controller.leftButtonImage === ""
             x: 8
             anchors.verticalCenter: parent.verticalCenter
             source: "image://skin/ImageNavbarBackButtonKey"
             MouseArea { anchors.fill: parent; anchors.margins: -10; onClicked: frame.back() }
+        }
+        Image {
+            visible: frame.controller.leftButtonImage !== ""
+            x: 4
+            anchors.verticalCenter: parent.verticalCenter
+            source: visible ? "image://skin/" + frame.controller.leftButtonImage : ""
+            MouseArea { anchors.fill: parent; anchors.margins: -6; onClicked: frame.controller.triggerLeftButton() }
         }
         Button {
             visible: frame.controller.rightButtonTitle !== "" || frame.controller.rightButtonImage !== ""
