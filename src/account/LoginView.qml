@@ -6,7 +6,7 @@ import Velari.Account
 // The login form over the settings background, with the e-mail domain suggestions.
 Item {
     id: view
-    property LoginController controller
+    required property LoginController controller
 
     Image {
         anchors.fill: parent

@@ -1,5 +1,7 @@
 #include "AppDelegate.h"
 
+#include "account/LoginController.h"
+
 #include "api/VELHosts.h"
 #include "foundation/VELLogger.h"
 #include "platform/ApplicationInfo.h"
@@ -24,22 +26,31 @@ Q_IMPORT_QML_PLUGIN(Velari_StoragePlugin)
 
 namespace {
 
-// Saves one picture per tab into the directory, then quits.
+// Saves one picture per screen into the directory (each tab, then the login screen with its
+// e-mail suggestions open), then quits.
 void takeScreenshots(QQuickWindow *window, AppDelegate *delegate, const QString &directory)
 {
     QDir().mkpath(directory);
-    auto tab = std::make_shared<int>(0);
+    TabBarController *tabs = delegate->tabBarController();
+    QList<std::pair<QString, std::function<void()>>> screens;
+    for (int tab = 0; tab < int(tabs->viewControllers().size()); ++tab)
+        screens.append({ QStringLiteral("tab-%1").arg(tab), [tabs, tab] { tabs->setSelectedIndex(tab); } });
+    screens.append({ QStringLiteral("login"), [tabs] {
+                        tabs->setSelectedIndex(0);
+                        LoginController::showModal(tabs, QString(), false)->accountEdited(QStringLiteral("xiaoming@"));
+                    } });
+    auto step = std::make_shared<int>(0);
     auto next = std::make_shared<std::function<void()>>();
-    *next = [window, delegate, directory, tab, next] {
-        const QImage frame = window->grabWindow();
-        frame.save(QStringLiteral("%1/tab-%2.png").arg(directory).arg(*tab));
-        if (++*tab >= int(delegate->tabBarController()->viewControllers().size())) {
+    *next = [window, directory, screens, step, next] {
+        window->grabWindow().save(QStringLiteral("%1/%2.png").arg(directory, screens.at(*step).first));
+        if (++*step >= screens.size()) {
             QCoreApplication::exit(0);
             return;
         }
-        delegate->tabBarController()->setSelectedIndex(*tab);
-        QTimer::singleShot(300, window, *next);
+        screens.at(*step).second();
+        QTimer::singleShot(400, window, *next);
     };
+    screens.first().second();
     QTimer::singleShot(500, window, *next);
 }
 

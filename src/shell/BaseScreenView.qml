@@ -3,6 +3,6 @@ import Velari.Shell
 
 // The view of a screen that has nothing of its own to show yet.
 Rectangle {
-    property EVBaseViewController controller
+    required property EVBaseViewController controller
     color: Qt.rgba(243 / 255, 243 / 255, 243 / 255, 1)
 }

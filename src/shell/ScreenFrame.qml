@@ -50,8 +50,8 @@ Item {
         anchors.top: bar.bottom
         anchors.bottom: parent.bottom
         width: parent.width
-        source: frame.controller.viewSource
-        onLoaded: item.controller = frame.controller
+        // The view gets its controller before its bindings run.
+        Component.onCompleted: setSource(frame.controller.viewSource, { controller: frame.controller })
     }
     NoDataTip { controller: frame.controller }
     CountBanner { controller: frame.controller }
