@@ -16,7 +16,12 @@ LIGHT = "#eeeeee"
 FONT = "WenQuanYi Micro Hei, Helvetica, sans-serif"
 
 
+# Pictures kept under another name on disk; the theme knows them by the name on the right.
+DISK_NAMES = {"bg_spec_null.png": "bg_gallery_null.png", "btn_spec.png": "btn_event_bar.png"}
+
+
 def svg(name, w, h, body, defs=""):
+    name = DISK_NAMES.get(name, name)
     text = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
             f'viewBox="0 0 {w} {h}">\n')
     if defs:
