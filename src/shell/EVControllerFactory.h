@@ -24,7 +24,6 @@ public:
     static EVControllerFactory &sharedInstance();
 
     void registerScreen(const QString &operation, Builder builder);
-    bool hasScreen(const QString &operation) const { return m_builders.contains(operation); }
     EVBaseViewController *make(const QString &operation, const QVariantMap &context = {}) const;
 
     EVBaseViewController *hotEventsController() const;

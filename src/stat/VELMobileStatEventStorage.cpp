@@ -87,6 +87,15 @@ void VELMobileStatEventStorage::waitForWrites()
     onFileQueue([] {});
 }
 
+QVariantList VELMobileStatEventStorage::eventsInFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const auto value = PropertyList::fromXml(file.readAll());
+    return value && value->typeId() == QMetaType::QVariantList ? value->toList() : QVariantList();
+}
+
 QStringList &VELMobileStatEventStorage::pathsOf(Kind &kind)
 {
     if (!kind.sortedPaths) {
@@ -112,13 +121,7 @@ std::optional<QString> VELMobileStatEventStorage::appendablePath(Kind &kind)
     if (kind.latestEvents)
         return kind.latestEvents->size() < m_maxEventsPerFile ? std::optional<QString>(newest)
                                                               : std::nullopt;
-    QVariantList events;
-    QFile file(newest);
-    if (file.open(QIODevice::ReadOnly)) {
-        const auto value = PropertyList::fromXml(file.readAll());
-        if (value && value->typeId() == QMetaType::QVariantList)
-            events = value->toList();
-    }
+    const QVariantList events = eventsInFile(newest);
     if (events.size() >= m_maxEventsPerFile)
         return std::nullopt;
     kind.latestEvents = events;

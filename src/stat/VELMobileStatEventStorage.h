@@ -41,6 +41,9 @@ public:
     bool isSendingEventLogFile(const QString &path);
     void deleteEventLogFile(const QString &path);
 
+    // The serialised events of a file; empty when it is missing or unreadable.
+    static QVariantList eventsInFile(const QString &path);
+
     // Waits until everything queued so far is on disk.
     void waitForWrites();
 

@@ -15,7 +15,6 @@
 #include "platform/MainThread.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Preferences.h"
-#include "platform/PropertyList.h"
 #include "platform/Reachability.h"
 #include "platform/SharedInstances.h"
 
@@ -137,34 +136,34 @@ void VELMobileStatImp::event(const QString &name, const std::optional<QString> &
 void VELMobileStatImp::event(const QString &name, const std::optional<QString> &label, int type,
                              int acc)
 {
-    if (m_apikey.isEmpty()) {
-        logger().logWithLevel(3, "[ERROR] %s(%d): App api key should not be nil", Q_FUNC_INFO, __LINE__);
-        return;
-    }
-    VELStatEvent record(name, label, acc);
-    record.type = type;
-    record.net = networkName(m_networkStatus);
-    logEvent(record, false);
+    VELStatEvent event(name, label, acc);
+    event.type = type;
+    record(event, false);
 }
 
 void VELMobileStatImp::beginEvent(const QString &name, const std::optional<QString> &label)
 {
-    if (m_apikey.isEmpty())
-        return event(name, label, 0);
-    VELStatEvent record(name, label, 0);
-    record.action = QStringLiteral("beginEvent");
-    record.net = networkName(m_networkStatus);
-    logEvent(record, false);
+    VELStatEvent event(name, label, 0);
+    event.action = QStringLiteral("beginEvent");
+    record(event, false);
 }
 
 void VELMobileStatImp::endEvent(const QString &name, const std::optional<QString> &label)
 {
-    if (m_apikey.isEmpty())
-        return event(name, label, 0);
-    VELStatEvent record(name, label, 0);
-    record.action = QStringLiteral("endEvent");
-    record.net = networkName(m_networkStatus);
-    logEvent(record, false);
+    VELStatEvent event(name, label, 0);
+    event.action = QStringLiteral("endEvent");
+    record(event, false);
+}
+
+bool VELMobileStatImp::record(VELStatEvent event, bool syncWrite)
+{
+    if (m_apikey.isEmpty()) {
+        logger().logWithLevel(3, "[ERROR] %s(%d): App api key should not be nil", Q_FUNC_INFO, __LINE__);
+        return false;
+    }
+    event.net = networkName(m_networkStatus);
+    logEvent(event, syncWrite);
+    return true;
 }
 
 void VELMobileStatImp::logEvent(const VELStatEvent &event, bool syncWrite)
@@ -234,25 +233,19 @@ void VELMobileStatImp::applicationWillEnterForeground()
     event(QStringLiteral("appLaunch"), QStringLiteral("foreground"), 1);
 }
 
-bool VELMobileStatImp::recordTermination(const std::optional<QString> &label)
+void VELMobileStatImp::recordTermination(const std::optional<QString> &label)
 {
-    if (m_apikey.isEmpty())
-        return false;
-    VELStatEvent terminal = VELStatEvent::importantEventWithName(QStringLiteral("appTerminal"), label, 1);
-    terminal.net = networkName(m_networkStatus);
-    logEvent(terminal, true);
+    if (!record(VELStatEvent::importantEventWithName(QStringLiteral("appTerminal"), label, 1), true))
+        return;
     const int normal = storage().clearOldNormalLogFiles();
     const int important = storage().clearOldImportLogFiles();
     for (const auto &[deleted, format] : { std::pair { normal, "n_%1" }, std::pair { important, "i_%1" } }) {
-        if (deleted <= 0)
-            continue;
-        VELStatEvent notice = VELStatEvent::importantEventWithName(
-                QStringLiteral("event_file_deleted"), QString::fromLatin1(format).arg(deleted), 1);
-        notice.net = networkName(m_networkStatus);
-        logEvent(notice, true);
+        if (deleted > 0)
+            record(VELStatEvent::importantEventWithName(QStringLiteral("event_file_deleted"),
+                                                        QString::fromLatin1(format).arg(deleted), 1),
+                   true);
     }
     Preferences::standard().synchronize();
-    return true;
 }
 
 void VELMobileStatImp::applicationDidEnterBackground()
@@ -364,13 +357,7 @@ void VELMobileStatImp::syncSendEventsInFile(const QString &path, const VELStatUp
         storage().removeSendingPath(path);
         return;
     }
-    QVariantList events;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const auto value = PropertyList::fromXml(file.readAll());
-        if (value && value->typeId() == QMetaType::QVariantList)
-            events = value->toList();
-    }
+    const QVariantList events = VELMobileStatEventStorage::eventsInFile(path);
     if (events.isEmpty()) {
         storage().deleteEventLogFile(path);
         logger().logWithLevel(3, "[ERROR] %s(%d): Empty events at path %@", Q_FUNC_INFO, __LINE__, path);

@@ -91,7 +91,9 @@ private:
     void syncSendEventsInFile(const QString &path, const VELStatUpload::Identity &who,
                               FileCallback succeed, FileCallback failure);
     void syncSendEventRequest(const VELStatEvent &event, const VELStatUpload::Identity &who);
-    bool recordTermination(const std::optional<QString> &label);
+    // Drops the event when the engine has no key; true when it was kept or sent.
+    bool record(VELStatEvent event, bool syncWrite);
+    void recordTermination(const std::optional<QString> &label);
 
     QString m_apikey;
     QString m_appname;

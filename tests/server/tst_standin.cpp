@@ -8,6 +8,7 @@
 #include "api/VELOAuthService.h"
 #include "api/VELOAuthStore.h"
 #include "api/VELPhotoArray.h"
+#include "api/VELTicketArray.h"
 #include "api/VELService.h"
 #include "api/VelariQueryCity.h"
 #include "api/VelariQueryEvent.h"
@@ -111,6 +112,7 @@ private slots:
     void refreshAndCodeGrants();
     void httpsTrustsOnlyTheConfiguredAuthority();
     void photosUploadedByParticipants();
+    void ticketsRemindersAndFollowings();
     void requestLogHoldsEveryRequest();
 
 private:
@@ -669,6 +671,46 @@ void tst_StandIn::requestLogHoldsEveryRequest()
             "Bearer "));
     QCOMPARE(entries.at(2).value("bodyEncoding").toString(), "base64");
     QVERIFY(QByteArray::fromBase64(entries.at(2).value("body").toString().toLatin1()).contains(binary));
+}
+
+void tst_StandIn::ticketsRemindersAndFollowings()
+{
+    QVERIFY(logIn("xiaoming", "velari2026"));
+    VELService &service = VELService::sharedInstance();
+
+    const auto orders = VELTicketArray::objectWithString(
+            get(VelariQueryPeople::queryForMyTickets())->responseString());
+    QVERIFY(orders && orders->count() > 0);
+    const auto ticket = orders->objectArray().first();
+    QVERIFY(ticket->event());
+    QVERIFY(ticket->num() > 0);
+    const auto pass = get(VelariQueryPeople::queryForPasskBookWithOrderId(ticket->identifier()));
+    QVERIFY(!pass->velariError());
+    const QJsonObject passJson = replyObject(pass);
+    QCOMPARE(passJson.value("serialNumber").toString(), ticket->identifier());
+    QCOMPARE(passJson.value("passTypeIdentifier").toString(), "pass.com.velari.event.ticket");
+    QCOMPARE(passJson.value("barcode").toObject().value("message").toString(), ticket->code());
+    QVERIFY(!passJson.value("signature").toString().isEmpty());
+    // Someone else's order is not there.
+    QCOMPARE(get(VelariQueryPeople::queryForPasskBookWithOrderId("1"))->responseStatusCode(), 404);
+
+    QCOMPARE(replyObject(get(VelariQueryPeople::queryForNotificationType())).value("notification_type").toInt(), 1);
+    auto post = [&](const VELQuery &query) {
+        return exchange([&](auto callback) { return service.post(query, QString(), callback); });
+    };
+    QVERIFY(!post(VelariQueryPeople::queryForNotificationTypeWithType("10"))->velariError());
+    QCOMPARE(replyObject(get(VelariQueryPeople::queryForNotificationType())).value("notification_type").toInt(), 10);
+    QCOMPARE(post(VelariQueryPeople::queryForNotificationTypeWithType("7"))->velariError()->code, 1000);
+
+    const QJsonArray brief = QJsonDocument::fromJson(
+            get(VelariQueryPeople::queryForAllFollowingBriefInfo())->responseData()).array();
+    QVERIFY(brief.size() >= 30);
+    QVERIFY(!brief.first().toObject().value("pinyin").toString().isEmpty());
+    const QJsonArray following = QJsonDocument::fromJson(
+            get(VelariQueryPeople::queryForFollowingByUid("1001", 20))->responseData()).array();
+    QCOMPARE(following.size(), 14); // 34 followed, the page starts at the 20th
+    QVERIFY(following.first().toObject().value("following").toBool());
+    QCOMPARE(replyObject(get(VelariQueryPeople::queryForUserById("~me"))).value("uid").toString(), "xiaoming");
 }
 
 QTEST_MAIN(tst_StandIn)
